@@ -1,0 +1,175 @@
+// Divide-and-conquer closest pair over an x-ordered and a y-ordered array of record pointers.
+//
+// The strip and the scan window are decided on computed squared differences, compared with the
+// running best squared distance: for a pair (L, R) across the split, the rounded |x - mx| and
+// |y difference| never exceed the rounded |L.x - R.x| and |L.y - R.y|, and each square is at most
+// the computed squared distance. So no pair whose computed squared distance is below best is ever
+// left out, and the result is always the brute force's, bit for bit. Bounds built from a rounded
+// sqrt(best) do not have that property.
+#pragma once
+
+#include "brute_force.hpp"
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <new>
+
+namespace divide_detail {
+
+// A malloc'd array of record pointers, freed when it goes out of scope.
+template <class Point>
+struct PointerArray {
+    Point** data;
+
+    explicit PointerArray(int count) : data(static_cast<Point**>(std::malloc(sizeof(Point*) * count)))
+    {
+        if (data == nullptr)
+            throw std::bad_alloc();
+    }
+    ~PointerArray() { std::free(data); }
+    PointerArray(const PointerArray&) = delete;
+    PointerArray& operator=(const PointerArray&) = delete;
+};
+
+// Tells the halves of a split apart: records with x below mx go left, above mx right, and those
+// whose x equals mx (or is NaN) go where byX holds them, at positions below half or not. Those
+// ties are looked up in a sorted copy of the smaller of the two groups of ties around half.
+template <class Point>
+struct HalfTest {
+    double mx;
+    Point** ties = nullptr; // sorted by address; empty when no tie lies left of half
+    int tieCount = 0;
+    bool tiesAreLeft = false;
+
+    HalfTest(Point* const* byX, int countX, int half) : mx(byX[half]->x)
+    {
+        int start = half;
+        while (start > 0 && byX[start - 1]->x == mx)
+            --start;
+        if (start == half)
+            return;
+        int end = half + 1;
+        while (end < countX && byX[end]->x == mx)
+            ++end;
+        tiesAreLeft = half - start <= end - half;
+        const int from = tiesAreLeft ? start : half;
+        tieCount = tiesAreLeft ? half - start : end - half;
+        ties = static_cast<Point**>(std::malloc(sizeof(Point*) * tieCount));
+        if (ties == nullptr)
+            throw std::bad_alloc();
+        std::copy(byX + from, byX + from + tieCount, ties);
+        std::sort(ties, ties + tieCount, std::less<Point*>());
+    }
+    ~HalfTest() { std::free(ties); }
+    HalfTest(const HalfTest&) = delete;
+    HalfTest& operator=(const HalfTest&) = delete;
+
+    bool isLeft(Point* p) const
+    {
+        if (p->x < mx)
+            return true;
+        if (p->x > mx || tieCount == 0)
+            return false;
+        return std::binary_search(ties, ties + tieCount, p, std::less<Point*>()) == tiesAreLeft;
+    }
+};
+
+// Right record at height ry lies so far above ly that it cannot beat best, for this left record
+// or any lower one.
+inline bool aboveWindow(double ry, double ly, double best)
+{
+    const double dy = ry - ly;
+    return dy > 0 && dy * dy >= best;
+}
+
+// Right record at height ry lies so far below ly that neither it nor any lower one can beat best.
+inline bool belowWindow(double ry, double ly, double best)
+{
+    const double dy = ly - ry;
+    return dy > 0 && dy * dy >= best;
+}
+
+} // namespace divide_detail
+
+// Smallest squared distance of the records, with the pair in *first and *second. byX and byY hold
+// the same countX == countY records in ascending x and y; neither array is written. Up to 8
+// records go to the brute force. Equal distances keep the halves' pair over a strip pair and the
+// left half's pair over the right's. Throws std::bad_alloc when a scratch array cannot be had.
+template <class Point>
+double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int countY, Point** first,
+                         Point** second)
+{
+    using namespace divide_detail;
+    if (countX <= 8)
+        return findClosestBrutePlain(byX, countX, first, second);
+
+    const int half = countX / 2;
+    PointerArray<Point> scratch(countY);
+    Point** const part = scratch.data;
+    double mx;
+    {
+        // Split byY by half, keeping y order: left from the front, right from the back. A full
+        // side sends the rest to the other, so the parts have exactly the halves' sizes even
+        // when NaN coordinates leave the orderings inconsistent.
+        const HalfTest<Point> halves(byX, countX, half);
+        mx = halves.mx;
+        int front = 0;
+        int back = countY;
+        for (int i = 0; i < countY; ++i) {
+            Point* p = byY[i];
+            if ((front < half && halves.isLeft(p)) || back == half)
+                part[front++] = p;
+            else
+                part[--back] = p;
+        }
+        std::reverse(part + half, part + countY);
+    }
+
+    double best = findClosestDivide(byX, half, part, half, first, second);
+    Point* rightFirst = nullptr;
+    Point* rightSecond = nullptr;
+    const double rightBest =
+        findClosestDivide(byX + half, countX - half, part + half, countY - half, &rightFirst, &rightSecond);
+    if (rightBest < best) {
+        best = rightBest;
+        *first = rightFirst;
+        *second = rightSecond;
+    }
+
+    // The strip: each half's records close enough to the median line, kept in ascending y by
+    // compacting the parts in place (the recursive calls only read them).
+    int leftEnd = 0;
+    for (int i = 0; i < half; ++i) {
+        const double dx = part[i]->x - mx;
+        if (dx * dx < best)
+            part[leftEnd++] = part[i];
+    }
+    if (leftEnd == 0)
+        return best;
+    int rightEnd = half;
+    for (int i = half; i < countY; ++i) {
+        const double dx = part[i]->x - mx;
+        if (dx * dx < best)
+            part[rightEnd++] = part[i];
+    }
+
+    // Scan the left strip from the top down; the cursor walks the right strip from the top down
+    // and never goes back.
+    int cursor = rightEnd - 1;
+    for (int l = leftEnd - 1; l >= 0 && cursor >= half; --l) {
+        Point* left = part[l];
+        while (cursor >= half && aboveWindow(part[cursor]->y, left->y, best))
+            --cursor;
+        const double windowBest = best; // the window's lower edge stays put for this record
+        for (int u = cursor; u >= half && !belowWindow(part[u]->y, left->y, windowBest); --u) {
+            const double d = squaredDistance(*left, *part[u]);
+            if (d < best) {
+                best = d;
+                *first = left;
+                *second = part[u];
+            }
+        }
+    }
+    return best;
+}
