@@ -1,0 +1,61 @@
+// The scene store: display primitives, the four global lists the viewer draws, and the running
+// extent of the scene in x and y from which the viewer places its camera.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <list>
+
+using ColorCode = std::int32_t; // 0..9, see the viewer's colour table; 9 is black
+
+struct ScenePoint {
+    float x = 0;
+    float y = 0;
+    float z = 0;
+    ColorCode color = 9;
+};
+
+struct SceneSegment {
+    ScenePoint a;
+    ScenePoint b;
+    ColorCode color = 9; // colour of the segment and its end dots; a.color and b.color are unused
+};
+
+struct SceneLine {
+    ScenePoint origin;
+    ScenePoint direction; // drawn from origin - 100 * direction to origin + 100 * direction
+    ColorCode color = 9;
+};
+
+struct SceneCircle {
+    ScenePoint center; // the circle lies in the plane z = center.z
+    float radius = 0;
+    ColorCode color = 9;
+};
+
+// Starts at min (1024, 700) and max (0, 0), not at neutral bounds: the camera relies on it.
+struct SceneExtent {
+    ScenePoint min{1024, 700, 0};
+    ScenePoint max{0, 0, 0};
+};
+
+// The most elements each list may hold. An add beyond them throws std::length_error. Kept in a
+// variable so that tests can reach the limit without allocating hundreds of millions of nodes.
+struct SceneLimits {
+    std::size_t points = 268'435'454;
+    std::size_t segments = 119'304'646;
+};
+
+extern std::list<ScenePoint> scenePoints;
+extern std::list<SceneSegment> sceneSegments;
+extern std::list<SceneLine> sceneLines;
+extern std::list<SceneCircle> sceneCircles;
+extern SceneExtent sceneExtent;
+extern SceneLimits sceneLimits;
+
+// Appends a copy of point with its colour replaced by color, then widens the extent by its x, y.
+void addScenePoint(ScenePoint point, ColorCode color);
+
+// Appends a copy of segment with its own colour replaced by color, then widens the extent by
+// a.x, a.y and after that by b.x, b.y.
+void addSceneSegment(SceneSegment segment, ColorCode color);
