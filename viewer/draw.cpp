@@ -1,0 +1,113 @@
+// Drawing the scene: circles, lines, segments, then points, so later primitives cover earlier
+// ones (no depth test). Every frame re-sends everything in immediate mode.
+#include "viewer/viewer.hpp"
+
+#include <GL/freeglut.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+struct Rgb {
+    float r, g, b;
+};
+
+constexpr Rgb colorTable[] = {
+    {1, 0, 0},       // 0 red
+    {0, 1, 0},       // 1 green
+    {0, 0, 1},       // 2 blue
+    {1, 1, 0},       // 3 yellow
+    {1, 0.5f, 0},    // 4 orange
+    {1, 0, 1},       // 5 magenta
+    {0, 1, 1},       // 6 cyan
+    {0.5f, 0, 0.5f}, // 7 purple
+    {1, 1, 1},       // 8 white
+    {0, 0, 0},       // 9 black
+};
+
+constexpr float pointSize = 4;
+
+void vertex(const ScenePoint& p) { glVertex3f(p.x, p.y, p.z); }
+
+} // namespace
+
+// A code outside the table sets nothing: the colour last set carries over, even across frames.
+void setColor(int code)
+{
+    if (code < 0 || code >= static_cast<int>(std::size(colorTable)))
+        return;
+    const Rgb& c = colorTable[code];
+    glColor3f(c.r, c.g, c.b);
+}
+
+// A line with a dot at each end, all in the segment's own colour.
+void drawSegment(const SceneSegment& segment)
+{
+    glPointSize(pointSize);
+    setColor(segment.color);
+    glBegin(GL_LINES);
+    vertex(segment.a);
+    vertex(segment.b);
+    glEnd();
+    glBegin(GL_POINTS);
+    vertex(segment.a);
+    vertex(segment.b);
+    glEnd();
+}
+
+// From origin + 100 * direction to origin - 100 * direction; the direction is not normalised.
+void drawLine(const SceneLine& line)
+{
+    const ScenePoint& o = line.origin;
+    const ScenePoint& d = line.direction;
+    setColor(line.color);
+    glBegin(GL_LINES);
+    glVertex3f(static_cast<float>(o.x + d.x * 100.0), static_cast<float>(o.y + d.y * 100.0),
+               static_cast<float>(o.z + d.z * 100.0));
+    glVertex3f(static_cast<float>(o.x - d.x * 100.0), static_cast<float>(o.y - d.y * 100.0),
+               static_cast<float>(o.z - d.z * 100.0));
+    glEnd();
+}
+
+// A 100-vertex loop in the plane z = center.z, counter-clockwise seen from +z.
+void drawCircle(const SceneCircle& circle)
+{
+    setColor(circle.color);
+    glBegin(GL_LINE_LOOP);
+    for (int i = 0; i < 100; ++i) {
+        const double theta = static_cast<float>(i * 2 * std::numbers::pi / 100);
+        const float cosine = static_cast<float>(std::cos(theta));
+        const float sine = static_cast<float>(std::sin(theta));
+        glVertex3f(circle.center.x + circle.radius * cosine, circle.center.y + circle.radius * sine,
+                   circle.center.z);
+    }
+    glEnd();
+}
+
+void drawScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    for (const SceneCircle& circle : sceneCircles)
+        drawCircle(circle);
+    for (const SceneLine& line : sceneLines)
+        drawLine(line);
+    for (const SceneSegment& segment : sceneSegments)
+        drawSegment(segment);
+    for (const ScenePoint& point : scenePoints) {
+        setColor(point.color);
+        glPointSize(pointSize);
+        glBegin(GL_POINTS);
+        vertex(point);
+        glEnd();
+    }
+    glPopMatrix();
+    glFlush();
+}
+
+void onDisplay()
+{
+    drawScene();
+    glutSwapBuffers();
+}
