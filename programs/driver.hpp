@@ -1,0 +1,46 @@
+// The run shared by the five programs: build the point set, sort it by x and by y, find the
+// closest pair by divide and conquer and then by brute force, report each with its time, and
+// show the points and the brute force's pair in the viewer.
+#pragma once
+
+#include "search/point.hpp"
+
+#include <cstdio>
+
+// Where a program's records come from: a fixed table of `count` records, or `rand() % modulus`
+// per coordinate, record by record (x, y, then z), after seeding from the current second.
+template <class Point>
+struct PointSource {
+    int count;
+    int modulus;               // used when table is null
+    const Point* table = nullptr;
+};
+
+// The records, their two orderings and the closest pair found by both searches. The records and
+// arrays are malloc'd and never released: they live as long as the process.
+template <class Point>
+struct ClosestPairRun {
+    Point* records = nullptr;
+    Point** byX = nullptr;
+    Point** byY = nullptr;
+    int count = 0;
+    Point* first = nullptr;  // the pair, as the last search left it
+    Point* second = nullptr;
+};
+
+// Builds the records and both sorted orderings. Throws std::bad_alloc when memory runs out.
+template <class Point>
+ClosestPairRun<Point> prepareRun(const PointSource<Point>& source);
+
+// Runs and times both searches, printing the four report lines to out.
+template <class Point>
+void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out);
+
+// Adds every record (colour 9, black) and the pair as a segment at z = 0 (colour 0, red).
+template <class Point>
+void addToScene(const ClosestPairRun<Point>& run);
+
+// A whole program: report, then the viewer. Returns its exit status; reports running out of
+// memory on standard error under the program's name.
+template <class Point>
+int runProgram(const PointSource<Point>& source, int argc, char** argv);
