@@ -1,0 +1,158 @@
+"""A private virtual X server and what is needed to drive and look at a GLUT window in it:
+find the window, read its pixels, close it as a user would (WM_DELETE_WINDOW)."""
+
+import os
+import subprocess
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay, protocol
+
+TITLE = "Geometrija - prikaz zadatka"
+BACKGROUND = (230, 230, 204)
+
+
+class XSession:
+    def __init__(self, width=1280, height=1024):
+        self.dir = tempfile.TemporaryDirectory()
+        number_file = os.path.join(self.dir.name, "display")
+        with open(number_file, "w") as out:
+            self.server = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+                pass_fds=[out.fileno()], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 10
+        while time.monotonic() < deadline:
+            with open(number_file) as f:
+                text = f.read().strip()
+            if text:
+                break
+            if self.server.poll() is not None:
+                raise RuntimeError("Xvfb exited at start-up")
+            time.sleep(0.05)
+        else:
+            raise RuntimeError("Xvfb did not report a display number")
+        self.display_name = ":" + text
+        self.env = dict(os.environ, DISPLAY=self.display_name)
+        self.x = xdisplay.Display(self.display_name)
+
+    def close(self):
+        try:
+            self.x.close()
+        except Exception:
+            pass
+        self.server.terminate()
+        self.server.wait()
+        self.dir.cleanup()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def run(self, *args, **kwargs):
+        return subprocess.run(list(args), env=self.env, check=True, capture_output=True, text=True, **kwargs).stdout
+
+    def start(self, program, env=None, **kwargs):
+        """Starts a program on this display, its output piped."""
+        return subprocess.Popen([program], env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE, text=True, **kwargs)
+
+    def find_window(self, title=TITLE, timeout=20):
+        ids = subprocess.run(["timeout", str(timeout), "xdotool", "search", "--sync", "--onlyvisible", "--name",
+                              f"^{title}$"], env=self.env, capture_output=True, text=True).stdout.split()
+        if not ids:
+            raise RuntimeError(f"no window titled {title!r} appeared within {timeout} s")
+        return int(ids[0])
+
+    def geometry(self, window):
+        """(x, y, width, height) of the window on the screen."""
+        w = self.x.create_resource_object("window", window)
+        g = w.get_geometry()
+        pos = w.translate_coords(self.x.screen().root, 0, 0)
+        return (-pos.x, -pos.y, g.width, g.height)
+
+    def title(self, window):
+        return self.run("xdotool", "getwindowname", str(window)).strip()
+
+    def pixels(self, window):
+        """The window's picture as an Image of (r, g, b) rows."""
+        w = self.x.create_resource_object("window", window)
+        g = w.get_geometry()
+        raw = w.get_image(0, 0, g.width, g.height, X.ZPixmap, 0xFFFFFFFF).data
+        return Image(g.width, g.height, raw)
+
+    def wait_for_frame(self, window, timeout=20):
+        """Waits until the window shows a drawn frame (its background colour) and returns it."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            image = self.pixels(window)
+            if image.at(0, 0) == BACKGROUND:
+                return image
+            time.sleep(0.05)
+        raise RuntimeError("the window never showed a frame")
+
+    def save_png(self, window, path):
+        self.run("import", "-window", str(window), path)
+
+    def close_window(self, window):
+        """Asks the window to close, as a window manager does for a user's click on its close box."""
+        w = self.x.create_resource_object("window", window)
+        protocols = self.x.intern_atom("WM_PROTOCOLS")
+        delete = self.x.intern_atom("WM_DELETE_WINDOW")
+        event = protocol.event.ClientMessage(window=w, client_type=protocols, data=(32, [delete, X.CurrentTime, 0, 0, 0]))
+        w.send_event(event, event_mask=X.NoEventMask)
+        self.x.sync()
+
+    def xdotool(self, *args):
+        self.run("xdotool", *[str(a) for a in args])
+
+
+class Image:
+    def __init__(self, width, height, raw):
+        self.width = width
+        self.height = height
+        self.raw = raw  # 4 bytes a pixel: blue, green, red, unused
+
+    def at(self, x, y):
+        i = 4 * (y * self.width + x)
+        return (self.raw[i + 2], self.raw[i + 1], self.raw[i])
+
+    def where(self, colour):
+        """Every (x, y) of the given colour."""
+        b, g, r = colour[2], colour[1], colour[0]
+        raw = self.raw
+        out = []
+        for i in range(0, len(raw), 4):
+            if raw[i] == b and raw[i + 1] == g and raw[i + 2] == r:
+                p = i // 4
+                out.append((p % self.width, p // self.width))
+        return out
+
+    def blobs(self, colour):
+        """Connected groups (8-neighbourhood) of pixels of a colour, as lists of (x, y)."""
+        left = set(self.where(colour))
+        groups = []
+        while left:
+            stack = [left.pop()]
+            group = []
+            while stack:
+                x, y = stack.pop()
+                group.append((x, y))
+                for dx in (-1, 0, 1):
+                    for dy in (-1, 0, 1):
+                        n = (x + dx, y + dy)
+                        if n in left:
+                            left.remove(n)
+                            stack.append(n)
+            groups.append(group)
+        return groups
+
+    def dot_centres(self, colour=(0, 0, 0)):
+        """Centres of the dots of a colour, sorted; a 4-pixel dot has its centre between pixels."""
+        centres = []
+        for group in self.blobs(colour):
+            xs = [p[0] for p in group]
+            ys = [p[1] for p in group]
+            centres.append(((min(xs) + max(xs) + 1) / 2, (min(ys) + max(ys) + 1) / 2))
+        return sorted(centres)
