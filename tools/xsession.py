@@ -53,9 +53,9 @@ class XSession:
     def run(self, *args, **kwargs):
         return subprocess.run(list(args), env=self.env, check=True, capture_output=True, text=True, **kwargs).stdout
 
-    def start(self, program, env=None, **kwargs):
+    def start(self, *command, env=None, **kwargs):
         """Starts a program on this display, its output piped."""
-        return subprocess.Popen([program], env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
+        return subprocess.Popen(list(command), env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True, **kwargs)
 
     def find_window(self, title=TITLE, timeout=20):

@@ -18,7 +18,7 @@ namespace {
 struct Unprojected {
     double x, y, z;
     int viewportWidth;
-    bool ok; // false where the matrices cannot be inverted: the point is then undefined
+    bool ok; // false where no point is defined (singular matrices, an empty viewport)
 };
 
 // The object point under window position (x, y) at window depth 0, through the current matrices.
@@ -31,7 +31,8 @@ Unprojected unprojectCursor(int x, int y)
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     Unprojected p{0, 0, 0, viewport[2], false};
-    p.ok = gluUnProject(x, viewport[3] - y - 1, 0, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE;
+    p.ok = gluUnProject(x, viewport[3] - y - 1, 0, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
+           std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
     return p;
 }
 

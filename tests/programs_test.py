@@ -1,0 +1,134 @@
+"""The five programs run for real: their reports, their windows under a virtual X server, and
+how they end (window closed, no display, no memory)."""
+
+import math
+import os
+import unittest
+
+from programs import (ALL, FIXED14, FAKE_SECONDS, FAKE_START, RANDOM, closest_distance, parse_report, path, random_set,
+                      run_without_display)
+from xsession import TITLE, XSession
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+FAILING_MALLOC = os.environ.get("FAILING_MALLOC", "")
+
+
+class Report(unittest.TestCase):
+    def test_fixed_set_report_lines(self):
+        result = run_without_display("closest2d_fixed14")
+        lines = result.stdout.splitlines()
+        self.assertEqual(lines[0], "Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000)")
+        self.assertEqual(lines[2], "Min: 2.08806; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000)")
+        parse_report(result.stdout)  # four lines, both times in whole milliseconds
+        # Without a display GLUT ends the program, after the report, with its own message.
+        self.assertIn("failed to open display", result.stderr)
+        self.assertEqual(result.returncode, 1)
+
+    def test_random_programs_report_the_closest_pair_of_their_seeded_set(self):
+        for name in RANDOM:
+            with self.subTest(name):
+                first_run = run_without_display(name, faked=True)
+                second_run = run_without_display(name, faked=True)
+                report = parse_report(first_run.stdout)
+                self.assertEqual(first_run.stdout.splitlines()[0::2], second_run.stdout.splitlines()[0::2],
+                                 "two runs in the same second build the same set")
+                # The seed is the faked second (the next one, should start-up straddle it).
+                for seed in (FAKE_SECONDS, FAKE_SECONDS + 1):
+                    points = random_set(name, seed)
+                    if all(p in points and q in points for _, p, q in report):
+                        break
+                else:
+                    self.fail("the reported pairs are not records of the seeded set")
+                expected = closest_distance(points)
+                self.assertAlmostEqual(report[0][0], report[1][0], places=5)
+                for distance, p, q in report:
+                    self.assertAlmostEqual(distance, expected, places=5)
+                    self.assertAlmostEqual(math.dist(p, q), expected, places=5)
+
+
+@unittest.skipUnless(FAILING_MALLOC, "needs the failing-malloc library")
+class OutOfMemory(unittest.TestCase):
+    def run_failing(self, name, size, nth=1):
+        env = {"LD_PRELOAD": FAILING_MALLOC, "FAIL_MALLOC_SIZE": str(size), "FAIL_MALLOC_NTH": str(nth)}
+        return run_without_display(name, env=env)
+
+    def test_failed_array_ends_the_program_with_a_message(self):
+        result = self.run_failing("closest2d_rand10k", 10000 * 16)  # the record array
+        self.assertEqual(result.stdout, "")
+        self.assertEqual(result.stderr, "closest2d_rand10k: out of memory\n")
+        self.assertEqual(result.returncode, 1)
+
+    def test_failed_scratch_array_ends_the_program_with_a_message(self):
+        result = self.run_failing("closest3d_rand10k", 5000 * 8)  # a scratch array one level down
+        self.assertEqual(result.stdout, "")
+        self.assertEqual(result.stderr, "closest3d_rand10k: out of memory\n")
+        self.assertEqual(result.returncode, 1)
+
+    def test_brute_force_without_its_coordinate_copy_still_reports(self):
+        result = self.run_failing("closest2d_rand10k", 10000 * 16, nth=2)  # the vectorised loop's copy
+        report = parse_report(result.stdout)
+        self.assertEqual(report[0][0], report[1][0])
+        self.assertIn("failed to open display", result.stderr)
+
+
+class Window(unittest.TestCase):
+    def test_each_program_shows_its_points_and_closes_cleanly(self):
+        for name in ALL:
+            with self.subTest(name), XSession() as session:
+                # A fixed second: some 3D sets lie wholly outside the start-up view.
+                process = session.start("faketime", FAKE_START, path(name), env={"TZ": "UTC"})
+                try:
+                    window = session.find_window()
+                    self.assertEqual(session.title(window), TITLE)
+                    self.assertEqual(session.geometry(window), (100, 50, 1024, 700))
+                    frame = session.wait_for_frame(window)
+                    session.close_window(window)
+                    out, _ = process.communicate(timeout=20)
+                finally:
+                    if process.poll() is None:
+                        process.kill()
+                self.assertEqual(process.returncode, 0)
+                report = parse_report(out)
+                self.assertGreater(len(frame.where((0, 0, 0))), 0, "black points")
+                if name.startswith("closest2d") and report[1][0] > 0:  # a zero-length pair hides under its dots
+                    self.assertGreater(len(frame.where((255, 0, 0))), 0, "the red pair")
+
+    def test_fixed_set_dots_sit_where_the_camera_puts_them(self):
+        with XSession() as session:
+            process = session.start(path("closest2d_fixed14"))
+            try:
+                window = session.find_window()
+                frame = session.wait_for_frame(window)
+                session.close_window(window)
+                process.communicate(timeout=20)
+            finally:
+                if process.poll() is None:
+                    process.kill()
+        dots = frame.dot_centres()
+        expected = sorted(start_view(x, y) for x, y in FIXED14)
+        self.assertEqual(len(dots), 14)
+        for dot, want in zip(dots, expected):
+            self.assertAlmostEqual(dot[0], want[0], delta=1.0)
+            self.assertAlmostEqual(dot[1], want[1], delta=1.0)
+        self.assertTrue(all(len(g) == 16 for g in frame.blobs((0, 0, 0))), "4 x 4 pixel dots")
+        red = frame.where((255, 0, 0))
+        a, b = start_view(15.6, 2.8), start_view(17.6, 3.4)
+        self.assertGreater(len(red), 40)
+        for x, y in red:  # all of it on the segment between the pair, none beyond its ends
+            self.assertTrue(min(a[0], b[0]) - 2 <= x <= max(a[0], b[0]) + 2)
+            t = (x - a[0]) / (b[0] - a[0])
+            self.assertAlmostEqual(y, a[1] + t * (b[1] - a[1]), delta=1.5)
+
+
+def start_view(x, y):
+    """Screen position (pixels from the top left) of world (x, y, 0) in the start-up view of
+    closest2d_fixed14: camera at (11, 4.4) and 22 in front, 60 degrees, a 1024 x 700 window."""
+    f = 1 / math.tan(math.radians(30))
+    aspect = 1024 / 700
+    nx = f / aspect * (x - 11) / 22
+    ny = f * (y - 4.4) / 22
+    return ((nx + 1) / 2 * 1024, 700 - (ny + 1) / 2 * 700)
+
+
+if __name__ == "__main__":
+    unittest.main()
