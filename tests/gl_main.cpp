@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "These tests need an X display: run them through tools/with-xvfb.\n");
         return 1;
     }
-    ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{14, 0, fixedSet14});
+    static ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{14, 0, fixedSet14});
     std::FILE* sink = std::fopen("/dev/null", "w");
     searchAndReport(run, sink);
     std::fclose(sink);
