@@ -77,3 +77,24 @@ def closest_distance(points):
                 break
             best = min(best, math.dist(p, q))
     return best
+
+
+# The start-up camera of closest2d_fixed14: centre (11, 4.4), eye 22 in front of z = 0.
+FIXED14_PIVOT = (11.0, 4.4, 22.0)
+
+
+def eye_point(x, y, z=0.0, pivot=FIXED14_PIVOT):
+    """A world point in eye coordinates, through the camera translation alone."""
+    return (x - pivot[0], y - pivot[1], z - pivot[2])
+
+
+def screen_position(eye, width=1024, height=700):
+    """Pixels from the window's top left of an eye-space point, under the 60-degree perspective."""
+    f = 1 / math.tan(math.radians(30))
+    nx = f / (width / height) * eye[0] / -eye[2]
+    ny = f * eye[1] / -eye[2]
+    return ((nx + 1) / 2 * width, height - (ny + 1) / 2 * height)
+
+
+def start_view(x, y):
+    return screen_position(eye_point(x, y))

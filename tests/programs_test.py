@@ -6,7 +6,7 @@ import os
 import unittest
 
 from programs import (ALL, FIXED14, FAKE_SECONDS, FAKE_START, RANDOM, closest_distance, parse_report, path, random_set,
-                      run_without_display)
+                      run_without_display, start_view)
 from xsession import TITLE, XSession
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -118,16 +118,6 @@ class Window(unittest.TestCase):
             self.assertTrue(min(a[0], b[0]) - 2 <= x <= max(a[0], b[0]) + 2)
             t = (x - a[0]) / (b[0] - a[0])
             self.assertAlmostEqual(y, a[1] + t * (b[1] - a[1]), delta=1.5)
-
-
-def start_view(x, y):
-    """Screen position (pixels from the top left) of world (x, y, 0) in the start-up view of
-    closest2d_fixed14: camera at (11, 4.4) and 22 in front, 60 degrees, a 1024 x 700 window."""
-    f = 1 / math.tan(math.radians(30))
-    aspect = 1024 / 700
-    nx = f / aspect * (x - 11) / 22
-    ny = f * (y - 4.4) / 22
-    return ((nx + 1) / 2 * 1024, 700 - (ny + 1) / 2 * 700)
 
 
 if __name__ == "__main__":
