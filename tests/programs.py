@@ -33,10 +33,11 @@ def path(name):
 
 
 def run_without_display(name, env=None, faked=False):
-    """Runs a program with a display that does not exist: it reports, then GLUT gives up."""
+    """Runs a program with a display that does not exist: it reports, then GLUT gives up.
+    Faked, the clock stands still at FAKE_START, so the seed is FAKE_SECONDS."""
     command = [path(name)]
     if faked:
-        command = ["faketime", FAKE_START] + command
+        command = ["faketime", "-f", FAKE_START] + command
     full_env = dict(os.environ, DISPLAY=":4999", TZ="UTC", **(env or {}))
     return subprocess.run(command, env=full_env, capture_output=True, text=True, timeout=60)
 
