@@ -17,19 +17,27 @@
 
 namespace divide_detail {
 
-// A malloc'd array of record pointers, freed when it goes out of scope.
+// A call's scratch array: on the stack for small calls, else malloc'd and freed when it goes out
+// of scope. Throws std::bad_alloc when none can be had.
 template <class Point>
-struct PointerArray {
+struct ScratchArray {
+    static constexpr int onStack = 64;
+    Point* local[onStack];
     Point** data;
 
-    explicit PointerArray(int count) : data(static_cast<Point**>(std::malloc(sizeof(Point*) * count)))
+    explicit ScratchArray(int count)
+        : data(count <= onStack ? local : static_cast<Point**>(std::malloc(sizeof(Point*) * count)))
     {
         if (data == nullptr)
             throw std::bad_alloc();
     }
-    ~PointerArray() { std::free(data); }
-    PointerArray(const PointerArray&) = delete;
-    PointerArray& operator=(const PointerArray&) = delete;
+    ~ScratchArray()
+    {
+        if (data != local)
+            std::free(data);
+    }
+    ScratchArray(const ScratchArray&) = delete;
+    ScratchArray& operator=(const ScratchArray&) = delete;
 };
 
 // Tells the halves of a split apart: records with x below mx go left, above mx right, and those
@@ -67,13 +75,20 @@ struct HalfTest {
 
     bool isLeft(Point* p) const
     {
+        if (tieCount == 0) // the common case, kept free of unpredictable branches
+            return p->x < mx;
         if (p->x < mx)
             return true;
-        if (p->x > mx || tieCount == 0)
+        if (p->x > mx)
             return false;
         return std::binary_search(ties, ties + tieCount, p, std::less<Point*>()) == tiesAreLeft;
     }
 };
+
+// The walks over y-ordered records reach records all over memory; in calls too large for the
+// caches they ask for each record this many places ahead.
+inline constexpr int prefetchDistance = 16;
+inline constexpr int prefetchFromCount = 1 << 15;
 
 // Right record at height ry lies so far above ly that it cannot beat best, for this left record
 // or any lower one.
@@ -105,25 +120,28 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
         return findClosestBrutePlain(byX, countX, first, second);
 
     const int half = countX / 2;
-    PointerArray<Point> scratch(countY);
+    const bool prefetch = countY >= prefetchFromCount;
+    ScratchArray<Point> scratch(countY);
     Point** const part = scratch.data;
     double mx;
     {
-        // Split byY by half, keeping y order: left from the front, right from the back. A full
-        // side sends the rest to the other, so the parts have exactly the halves' sizes even
-        // when NaN coordinates leave the orderings inconsistent.
+        // Split byY by half, keeping y order: the left half's records into part[0, half), the
+        // right half's into part[half, countY). A full side sends the rest to the other, so the
+        // parts have exactly the halves' sizes even when NaN coordinates leave the orderings
+        // inconsistent.
         const HalfTest<Point> halves(byX, countX, half);
         mx = halves.mx;
-        int front = 0;
-        int back = countY;
+        int left = 0;
+        int right = half;
         for (int i = 0; i < countY; ++i) {
+            if (prefetch && i + prefetchDistance < countY)
+                __builtin_prefetch(byY[i + prefetchDistance]);
             Point* p = byY[i];
-            if ((front < half && halves.isLeft(p)) || back == half)
-                part[front++] = p;
-            else
-                part[--back] = p;
+            const bool toLeft = (left < half && halves.isLeft(p)) || right == countY;
+            part[toLeft ? left : right] = p;
+            left += toLeft;
+            right += !toLeft;
         }
-        std::reverse(part + half, part + countY);
     }
 
     double best = findClosestDivide(byX, half, part, half, first, second);
@@ -138,20 +156,25 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
     }
 
     // The strip: each half's records close enough to the median line, kept in ascending y by
-    // compacting the parts in place (the recursive calls only read them).
+    // compacting the parts in place (the recursive calls only read them). Every record is
+    // written and only the kept ones advance the end, which spares a branch per record.
     int leftEnd = 0;
     for (int i = 0; i < half; ++i) {
+        if (prefetch && i + prefetchDistance < countY)
+            __builtin_prefetch(part[i + prefetchDistance]);
         const double dx = part[i]->x - mx;
-        if (dx * dx < best)
-            part[leftEnd++] = part[i];
+        part[leftEnd] = part[i];
+        leftEnd += dx * dx < best;
     }
     if (leftEnd == 0)
         return best;
     int rightEnd = half;
     for (int i = half; i < countY; ++i) {
+        if (prefetch && i + prefetchDistance < countY)
+            __builtin_prefetch(part[i + prefetchDistance]);
         const double dx = part[i]->x - mx;
-        if (dx * dx < best)
-            part[rightEnd++] = part[i];
+        part[rightEnd] = part[i];
+        rightEnd += dx * dx < best;
     }
 
     // Scan the left strip from the top down; the cursor walks the right strip from the top down
