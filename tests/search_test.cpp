@@ -331,4 +331,50 @@ TEST(VectorisedBrute, RowsImprovingOneAfterAnother)
     expectSearchesAgree(std::move(points));
 }
 
+// Squared distances that all overflow to infinity are never below DBL_MAX: no pair is found,
+// by either search, and the slots stay as they were.
+TEST(Edges, EveryDistanceOverflowingGivesNoPair)
+{
+    std::vector<Point3> points;
+    for (int k = -10; k <= 10; ++k)
+        points.push_back({k * 1e200, -k * 1e200, 0});
+    SortedSet<Point3> set(std::move(points));
+    const SearchResult<Point3> divide = runDivide(set);
+    const SearchResult<Point3> brute = runBrute(set);
+    EXPECT_EQ(divide.squared, DBL_MAX);
+    EXPECT_EQ(brute.squared, DBL_MAX);
+    EXPECT_EQ(divide.first, nullptr);
+    EXPECT_EQ(brute.first, nullptr);
+}
+
+// What the searches promise with NaN coordinates: no crash and no access outside the arrays
+// (the sanitizer build checks that), the brute force's minimum over the pairs without NaN, and
+// from the divide and conquer the distance of some real pair, never below the brute force's.
+TEST(Edges, NaNCoordinatesAreSurvivedAndNeverReported)
+{
+    std::mt19937_64 rng(baseSeed());
+    std::uniform_real_distribution<double> unit(0, 100);
+    for (int round = 0; round < 200; ++round) {
+        std::vector<Point2> points;
+        const int count = 5 + round % 60;
+        for (int i = 0; i < count; ++i)
+            points.push_back({i % 3 == 0 ? std::nan("") : unit(rng), i % 5 == 0 ? std::nan("") : unit(rng)});
+        SortedSet<Point2> set(std::move(points));
+        SCOPED_TRACE("round " + std::to_string(round));
+        const SearchResult<Point2> divide = runDivide(set);
+        const SearchResult<Point2> brute = runPlain(set);
+        double expected = DBL_MAX;
+        for (const Point2& a : set.records)
+            for (const Point2& b : set.records)
+                if (&a != &b && squaredDistance(a, b) < expected)
+                    expected = squaredDistance(a, b);
+        EXPECT_EQ(brute.squared, expected);
+        EXPECT_GE(divide.squared, brute.squared);
+        if (divide.squared < DBL_MAX) {
+            ASSERT_TRUE(set.holds(divide.first) && set.holds(divide.second));
+            EXPECT_EQ(squaredDistance(*divide.first, *divide.second), divide.squared);
+        }
+    }
+}
+
 } // namespace
