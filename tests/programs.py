@@ -99,3 +99,9 @@ def screen_position(eye, width=1024, height=700):
 
 def start_view(x, y):
     return screen_position(eye_point(x, y))
+
+
+def resident_kib(pid):
+    """A process's resident memory in KiB."""
+    with open(f"/proc/{pid}/status") as f:
+        return next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))

@@ -3,10 +3,15 @@ how they end (window closed, no display, no memory)."""
 
 import math
 import os
+import random
+import time
 import unittest
 
+from Xlib import X
+from Xlib.ext import xtest
+
 from programs import (ALL, FIXED14, FAKE_SECONDS, FAKE_START, RANDOM, closest_distance, parse_report, path, random_set,
-                      run_without_display, start_view)
+                      resident_kib, run_without_display, start_view)
 from xsession import TITLE, XSession
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -89,6 +94,37 @@ class Window(unittest.TestCase):
                 self.assertGreater(len(frame.where((0, 0, 0))), 0, "black points")
                 if name.startswith("closest2d") and report[1][0] > 0:  # a zero-length pair hides under its dots
                     self.assertGreater(len(frame.where((255, 0, 0))), 0, "the red pair")
+
+    def test_drag_out_of_the_window_keeps_memory_flat(self):
+        # freeglut's XInput2 handling kept every pointer event it could not match to the window:
+        # half a megabyte a second while a drag roamed outside it.
+        rng = random.Random(7)
+        with XSession() as session:
+            process = session.start(path("closest2d_fixed14"), env={"MALLOC_MMAP_THRESHOLD_": "131072"})
+            try:
+                window = session.find_window()
+                session.wait_for_frame(window)
+                x = session.x
+                xtest.fake_input(x, X.MotionNotify, x=600, y=300)
+                xtest.fake_input(x, X.ButtonPress, 1)
+                sizes = []
+                for second in range(6):
+                    deadline = time.monotonic() + 1
+                    while time.monotonic() < deadline:
+                        for _ in range(100):
+                            xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
+                        x.sync()
+                        time.sleep(0.005)
+                    sizes.append(resident_kib(process.pid))
+                xtest.fake_input(x, X.ButtonRelease, 1)
+                x.sync()
+                session.close_window(window)
+                process.communicate(timeout=20)
+            finally:
+                if process.poll() is None:
+                    process.kill()
+        self.assertEqual(process.returncode, 0)
+        self.assertLess(sizes[-1] - sizes[1], 256, f"resident KiB, second by second: {sizes}")
 
     def test_fixed_set_dots_sit_where_the_camera_puts_them(self):
         with XSession() as session:

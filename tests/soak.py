@@ -19,20 +19,12 @@ sys.path.insert(0, HERE)
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
 
-from programs import parse_report, path  # noqa: E402
+from programs import parse_report, path, resident_kib  # noqa: E402
 from xsession import BACKGROUND, XSession  # noqa: E402
 
 MIN_EVENTS = 5000
 RESIZES = 20
 GROWTH_LIMIT_KIB = 1024
-
-
-def resident_kib(pid):
-    with open(f"/proc/{pid}/status") as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise RuntimeError("no VmRSS")
 
 
 def main():

@@ -4,6 +4,8 @@
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/extensions/XInput2.h>
 
 #include <cmath>
 
@@ -12,6 +14,22 @@ float viewCenterY = 0;
 float eyeDistance = 0;
 
 namespace {
+
+// freeglut asks for XInput2 pointer events and, for each one it cannot match to a window (as
+// during a drag that leaves the window), keeps the event's data for good: memory grows for as long
+// as such a drag goes on. With the XInput2 selection cleared the window gets the core pointer
+// events, which freeglut handles without that leak.
+void useCorePointerEvents()
+{
+    Display* display = glXGetCurrentDisplay();
+    const GLXDrawable window = glXGetCurrentDrawable();
+    if (display == nullptr || window == 0)
+        return;
+    unsigned char none[XIMaskLen(XI_LASTEVENT)] = {};
+    XIEventMask mask{XIAllMasterDevices, sizeof none, none};
+    XISelectEvents(display, window, &mask, 1);
+}
+
 constexpr int windowWidth = 1024;
 constexpr int windowHeight = 700;
 constexpr double fieldOfView = 60;
@@ -36,6 +54,7 @@ void openViewer(int argc, char** argv)
     glutInitWindowSize(windowWidth, windowHeight);
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
+    useCorePointerEvents();
     glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
 
     const Camera camera = cameraFor(sceneExtent);
