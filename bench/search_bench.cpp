@@ -17,20 +17,17 @@ namespace {
 
 enum Data { uniform, grid };
 
-template <class Point>
-constexpr int dims = sizeof(Point) / sizeof(double);
-
 // The programs' grids: rand() % 1000 in 2D, rand() % 15 in 3D.
 template <class Point>
 std::vector<Point> makePoints(int count, Data data)
 {
     std::mt19937_64 rng(42);
     std::uniform_real_distribution<double> unit(0, 1000);
-    std::uniform_int_distribution<int> cell(0, dims<Point> == 2 ? 999 : 14);
+    std::uniform_int_distribution<int> cell(0, dimensionOf<Point> == 2 ? 999 : 14);
     std::vector<Point> points(count);
     for (Point& p : points) {
         double* c = &p.x;
-        for (int k = 0; k < dims<Point>; ++k)
+        for (int k = 0; k < dimensionOf<Point>; ++k)
             c[k] = data == uniform ? unit(rng) : cell(rng);
     }
     return points;
@@ -122,10 +119,10 @@ void kdTree(benchmark::State& state, Data data)
 {
     const std::vector<Point> points = makePoints<Point>(static_cast<int>(state.range(0)), data);
     using Tree = nanoflann::KDTreeSingleIndexAdaptor<nanoflann::L2_Simple_Adaptor<double, Cloud<Point>>,
-                                                     Cloud<Point>, dims<Point>>;
+                                                     Cloud<Point>, dimensionOf<Point>>;
     const Cloud<Point> cloud{points};
     for (auto _ : state) {
-        Tree tree(dims<Point>, cloud, nanoflann::KDTreeSingleIndexAdaptorParams(10));
+        Tree tree(dimensionOf<Point>, cloud, nanoflann::KDTreeSingleIndexAdaptorParams(10));
         tree.buildIndex();
         double best = DBL_MAX;
         for (uint32_t i : tree.vAcc) {

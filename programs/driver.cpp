@@ -37,9 +37,6 @@ void setCoordinates(Point3& p, const int* values)
     p = Point3{double(values[0]), double(values[1]), double(values[2])};
 }
 
-constexpr int dimensionOf(const Point2*) { return 2; }
-constexpr int dimensionOf(const Point3*) { return 3; }
-
 void printPair(std::FILE* out, const Point2& a, const Point2& b)
 {
     std::fprintf(out, "Izmedju (%f, %f) - (%f, %f)\n", a.x, a.y, b.x, b.y);
@@ -67,7 +64,7 @@ void printResult(std::FILE* out, const char* format, double squared, const Point
 template <class Point>
 ClosestPairRun<Point> prepareRun(const PointSource<Point>& source)
 {
-    constexpr int dims = dimensionOf(static_cast<const Point*>(nullptr));
+    constexpr int dims = dimensionOf<Point>;
     ClosestPairRun<Point> run;
     run.count = source.count;
     run.records = allocate<Point>(source.count);
@@ -119,7 +116,7 @@ void addToScene(const ClosestPairRun<Point>& run)
         const Point& p = run.records[i];
         staging[i].x = static_cast<float>(p.x);
         staging[i].y = static_cast<float>(p.y);
-        if constexpr (dimensionOf(static_cast<const Point*>(nullptr)) == 3)
+        if constexpr (dimensionOf<Point> == 3)
             staging[i].z = static_cast<float>(p.z);
     }
     for (const ScenePoint& point : staging)

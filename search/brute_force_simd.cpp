@@ -13,9 +13,6 @@
 
 namespace {
 
-constexpr int dimensionOf(const Point2*) { return 2; }
-constexpr int dimensionOf(const Point3*) { return 3; }
-
 // One array per axis, dims * count doubles: x[0..count), y[..), z[..).
 struct Columns {
     std::unique_ptr<double[], decltype(&std::free)> data{nullptr, &std::free};
@@ -27,7 +24,7 @@ struct Columns {
 template <class Point>
 bool copyColumns(Point* const* points, int count, Columns& columns)
 {
-    constexpr int dims = dimensionOf(static_cast<const Point*>(nullptr));
+    constexpr int dims = dimensionOf<Point>;
     auto* data = static_cast<double*>(std::malloc(sizeof(double) * dims * static_cast<std::size_t>(count)));
     if (data == nullptr)
         return false;
@@ -110,7 +107,7 @@ template <class V, int dims>
 template <class V, class Point>
 [[gnu::always_inline]] inline double bruteRows(Point* const* points, int count, Point** first, Point** second)
 {
-    constexpr int dims = dimensionOf(static_cast<const Point*>(nullptr));
+    constexpr int dims = dimensionOf<Point>;
     Columns columns;
     if (!copyColumns(points, count, columns))
         return findClosestBrutePlain(points, count, first, second);

@@ -17,20 +17,25 @@
 
 namespace divide_detail {
 
+// count record pointers from malloc; std::bad_alloc when there are none to be had.
+template <class Point>
+Point** allocatePointers(int count)
+{
+    auto* block = static_cast<Point**>(std::malloc(sizeof(Point*) * static_cast<std::size_t>(count)));
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return block;
+}
+
 // A call's scratch array: on the stack for small calls, else malloc'd and freed when it goes out
-// of scope. Throws std::bad_alloc when none can be had.
+// of scope.
 template <class Point>
 struct ScratchArray {
     static constexpr int onStack = 64;
     Point* local[onStack];
     Point** data;
 
-    explicit ScratchArray(int count)
-        : data(count <= onStack ? local : static_cast<Point**>(std::malloc(sizeof(Point*) * count)))
-    {
-        if (data == nullptr)
-            throw std::bad_alloc();
-    }
+    explicit ScratchArray(int count) : data(count <= onStack ? local : allocatePointers<Point>(count)) {}
     ~ScratchArray()
     {
         if (data != local)
@@ -41,8 +46,9 @@ struct ScratchArray {
 };
 
 // Tells the halves of a split apart: records with x below mx go left, above mx right, and those
-// whose x equals mx (or is NaN) go where byX holds them, at positions below half or not. Those
-// ties are looked up in a sorted copy of the smaller of the two groups of ties around half.
+// whose x equals mx go where byX holds them, at positions below half or not. Those ties are
+// looked up in a sorted copy of the smaller of the two groups of ties around half. (A NaN x fails
+// every test; the split only has to put such a record somewhere.)
 template <class Point>
 struct HalfTest {
     double mx;
@@ -63,9 +69,7 @@ struct HalfTest {
         tiesAreLeft = half - start <= end - half;
         const int from = tiesAreLeft ? start : half;
         tieCount = tiesAreLeft ? half - start : end - half;
-        ties = static_cast<Point**>(std::malloc(sizeof(Point*) * tieCount));
-        if (ties == nullptr)
-            throw std::bad_alloc();
+        ties = allocatePointers<Point>(tieCount);
         std::copy(byX + from, byX + from + tieCount, ties);
         std::sort(ties, ties + tieCount, std::less<Point*>());
     }

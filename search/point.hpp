@@ -9,6 +9,13 @@ struct Point3 {
     double x, y, z;
 };
 
+template <class Point>
+inline constexpr int dimensionOf = 0;
+template <>
+inline constexpr int dimensionOf<Point2> = 2;
+template <>
+inline constexpr int dimensionOf<Point3> = 3;
+
 // qsort comparators over arrays of record pointers: a three-way result on one coordinate.
 // Equal values and NaN compare as 0; ties are never broken on another field.
 template <class Point>

@@ -95,6 +95,24 @@ class Window(unittest.TestCase):
                 if name.startswith("closest2d") and report[1][0] > 0:  # a zero-length pair hides under its dots
                     self.assertGreater(len(frame.where((255, 0, 0))), 0, "the red pair")
 
+    def test_losing_the_x_server_ends_the_viewer_at_once(self):
+        session = XSession()
+        process = session.start(path("closest2d_rand10k"))
+        try:
+            session.wait_for_frame(session.find_window())
+            session.server.kill()
+            started = time.monotonic()
+            _, err = process.communicate(timeout=10)
+            elapsed = time.monotonic() - started
+        finally:
+            if process.poll() is None:
+                process.kill()
+            session.close()
+        self.assertLess(elapsed, 1.0)
+        self.assertNotEqual(process.returncode, 0)
+        self.assertIn("X connection", err)
+
+    @unittest.skipIf(os.environ.get("CLOSEST_SANITIZED"), "the sanitizer's allocator decides resident memory")
     def test_drag_out_of_the_window_keeps_memory_flat(self):
         # freeglut's XInput2 handling kept every pointer event it could not match to the window:
         # half a megabyte a second while a drag roamed outside it.

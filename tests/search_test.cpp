@@ -33,7 +33,7 @@ const char* layoutName(Layout layout)
 template <class Point>
 Point makePoint(double x, double y, double z)
 {
-    if constexpr (sizeof(Point) == sizeof(Point3))
+    if constexpr (dimensionOf<Point> == 3)
         return Point{x, y, z};
     else
         return Point{x, y};

@@ -61,7 +61,7 @@ void check(Reader& in)
     while (!in.done() && records.size() < 4096) {
         Point p = previous;
         double* c = &p.x;
-        for (size_t k = 0; k < sizeof(Point) / sizeof(double); ++k)
+        for (int k = 0; k < dimensionOf<Point>; ++k)
             c[k] = coordinate(in, c[k]);
         records.push_back(p);
         previous = p;
