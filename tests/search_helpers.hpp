@@ -78,3 +78,12 @@ void expectValidPair(const SortedSet<Point>& set, const SearchResult<Point>& r)
     EXPECT_EQ(squaredDistance(*r.first, *r.second), r.squared);
     EXPECT_LE(r.first->x, r.second->x);
 }
+
+// The result is records i and j of the set (by record index), at the given squared distance.
+template <class Point>
+void expectPair(const SortedSet<Point>& set, const SearchResult<Point>& r, double squared, int i, int j)
+{
+    EXPECT_EQ(r.squared, squared);
+    EXPECT_EQ(r.first, &set.records[i]);
+    EXPECT_EQ(r.second, &set.records[j]);
+}

@@ -151,9 +151,7 @@ TEST(StripRegression, PairOneUlpBelowBestIsFound)
                            {220, 300}});
     const SearchResult<Point2> divide = runDivide(set);
     const SearchResult<Point2> brute = runPlain(set);
-    EXPECT_EQ(divide.squared, brute.squared);
-    EXPECT_EQ(divide.first, &set.records[2]);
-    EXPECT_EQ(divide.second, &set.records[3]);
+    expectPair(set, divide, brute.squared, 2, 3);
 }
 
 // Near y = 1e6 the bound L.y - sqrt(best) is rounded by up to 6e-11, far more than an ulp of the
@@ -205,9 +203,7 @@ TEST(TieRules, EqualBestInBothHalvesReportsTheLeftPair)
     points.push_back({161, 0}); // right pair
     SortedSet<Point2> set(std::move(points));
     const SearchResult<Point2> r = runDivide(set);
-    EXPECT_EQ(r.squared, 1);
-    EXPECT_EQ(r.first, &set.records[5]);
-    EXPECT_EQ(r.second, &set.records[6]);
+    expectPair(set, r, 1, 5, 6);
 }
 
 TEST(TieRules, StripPairAsCloseAsTheHalvesLeavesTheHalvesPair)
@@ -218,9 +214,7 @@ TEST(TieRules, StripPairAsCloseAsTheHalvesLeavesTheHalvesPair)
                                   {250, 240}, {280, 500}};
     SortedSet<Point2> set(std::move(points));
     const SearchResult<Point2> r = runDivide(set);
-    EXPECT_EQ(r.squared, 4);
-    EXPECT_EQ(r.first, &set.records[0]);
-    EXPECT_EQ(r.second, &set.records[1]);
+    expectPair(set, r, 4, 0, 1);
 }
 
 TEST(TieRules, BruteForceReportsTheFirstPairInArrayOrder)
@@ -229,9 +223,7 @@ TEST(TieRules, BruteForceReportsTheFirstPairInArrayOrder)
     SortedSet<Point2> set({{10, 0}, {11, 0}, {0, 0}, {1, 0}, {5, 5}, {5, 6}});
     for (auto run : {runPlain<Point2>, runBrute<Point2>}) {
         const SearchResult<Point2> r = run(set);
-        EXPECT_EQ(r.squared, 1);
-        EXPECT_EQ(r.first, &set.records[2]);
-        EXPECT_EQ(r.second, &set.records[3]);
+        expectPair(set, r, 1, 2, 3);
     }
 }
 
@@ -271,9 +263,7 @@ TEST(Counts, TwoNineAndFourteen)
     SortedSet<Point2> nine({{0, 0}, {10, 50}, {20, 0}, {90, 50}, {40.5, 20}, {41, 20.25}, {60, 50}, {70, 0},
                             {80, 50}});
     const SearchResult<Point2> r9 = runDivide(nine);
-    EXPECT_EQ(r9.squared, 0.3125);
-    EXPECT_EQ(r9.first, &nine.records[4]);
-    EXPECT_EQ(r9.second, &nine.records[5]);
+    expectPair(nine, r9, 0.3125, 4, 5);
 }
 
 TEST(Comparators, OrderByOneCoordinateOnly)
