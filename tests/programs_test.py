@@ -10,11 +10,10 @@ import unittest
 from Xlib import X
 from Xlib.ext import xtest
 
-from programs import (ALL, FIXED14, FAKE_SECONDS, FAKE_START, RANDOM, closest_distance, parse_report, path, random_set,
-                      resident_kib, run_without_display, start_view)
+from programs import (ALL, FAKE_SECONDS, FAKE_START, RANDOM, closest_distance, parse_report, path, random_set,
+                      resident_kib, run_without_display)
 from xsession import TITLE, XSession
 
-HERE = os.path.dirname(os.path.abspath(__file__))
 FAILING_MALLOC = os.environ.get("FAILING_MALLOC", "")
 
 
@@ -143,32 +142,6 @@ class Window(unittest.TestCase):
                     process.kill()
         self.assertEqual(process.returncode, 0)
         self.assertLess(sizes[-1] - sizes[1], 256, f"resident KiB, second by second: {sizes}")
-
-    def test_fixed_set_dots_sit_where_the_camera_puts_them(self):
-        with XSession() as session:
-            process = session.start(path("closest2d_fixed14"))
-            try:
-                window = session.find_window()
-                frame = session.wait_for_frame(window)
-                session.close_window(window)
-                process.communicate(timeout=20)
-            finally:
-                if process.poll() is None:
-                    process.kill()
-        dots = frame.dot_centres()
-        expected = sorted(start_view(x, y) for x, y in FIXED14)
-        self.assertEqual(len(dots), 14)
-        for dot, want in zip(dots, expected):
-            self.assertAlmostEqual(dot[0], want[0], delta=1.0)
-            self.assertAlmostEqual(dot[1], want[1], delta=1.0)
-        self.assertTrue(all(len(g) == 16 for g in frame.blobs((0, 0, 0))), "4 x 4 pixel dots")
-        red = frame.where((255, 0, 0))
-        a, b = start_view(15.6, 2.8), start_view(17.6, 3.4)
-        self.assertGreater(len(red), 40)
-        for x, y in red:  # all of it on the segment between the pair, none beyond its ends
-            self.assertTrue(min(a[0], b[0]) - 2 <= x <= max(a[0], b[0]) + 2)
-            t = (x - a[0]) / (b[0] - a[0])
-            self.assertAlmostEqual(y, a[1] + t * (b[1] - a[1]), delta=1.5)
 
 
 if __name__ == "__main__":
