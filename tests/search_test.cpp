@@ -111,7 +111,8 @@ void agreeAcrossSizes(Layout layout, Magnitude magnitude)
         for (int round = 0; round < (size < 1000 ? 6 : 1); ++round) {
             const std::uint64_t seed = baseSeed() + size * 131 + round * 7 + static_cast<int>(layout) * 100003 +
                                        static_cast<std::uint64_t>(std::log10(magnitude.offset + 1)) * 1000003;
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", size " + std::to_string(size));
+            SCOPED_TRACE("CLOSEST_TEST_SEED=" + std::to_string(baseSeed()) + " (case seed " + std::to_string(seed) +
+                         "), size " + std::to_string(size));
             std::mt19937_64 rng(seed);
             expectSearchesAgree(generate<Point>(layout, size, magnitude.offset, magnitude.spacing, rng));
             if (testing::Test::HasFailure())
