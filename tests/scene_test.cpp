@@ -1,10 +1,13 @@
-// The scene store: copies in order, colours replaced, the extent's non-neutral start and its
-// four independent tests, and the list limits.
+// The scene store (copies, colours, the extent and the list limits) and what the run driver
+// hands it.
+#include "programs/driver.hpp"
 #include "scene/scene.hpp"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -22,74 +25,46 @@ class Scene : public testing::Test {
     }
     static void expectExtent(float minX, float minY, float maxX, float maxY)
     {
-        EXPECT_EQ(sceneExtent.min.x, minX);
-        EXPECT_EQ(sceneExtent.min.y, minY);
-        EXPECT_EQ(sceneExtent.max.x, maxX);
-        EXPECT_EQ(sceneExtent.max.y, maxY);
+        EXPECT_TRUE(sceneExtent.min.x == minX && sceneExtent.min.y == minY && sceneExtent.max.x == maxX &&
+                    sceneExtent.max.y == maxY)
+            << sceneExtent.min.x << ' ' << sceneExtent.min.y << ' ' << sceneExtent.max.x << ' ' << sceneExtent.max.y;
     }
 };
 
-TEST_F(Scene, StartsEmptyWithTheWindowSizedExtent)
+// The extent starts at min (1024, 700), max (0, 0) and each bound only moves outwards, by x and
+// y alone; a NaN leaves its axis alone.
+TEST_F(Scene, ExtentWidensFromItsStartValues)
 {
-    EXPECT_TRUE(scenePoints.empty() && sceneSegments.empty() && sceneLines.empty() && sceneCircles.empty());
     expectExtent(1024, 700, 0, 0);
-    const ScenePoint p;
-    EXPECT_EQ(p.color, 9);
-    EXPECT_EQ((ScenePoint{1, 2, 3}.color), 9);
-}
-
-TEST_F(Scene, FirstPointSetsBothBounds)
-{
     addScenePoint({2.6f, 2.6f, 0}, 9);
     expectExtent(2.6f, 2.6f, 2.6f, 2.6f);
-}
-
-TEST_F(Scene, BoundsOnlyMoveOutwardsFromTheirStartValues)
-{
-    addScenePoint({2000, 800, 0}, 9);
-    addScenePoint({1500, 900, 0}, 9);
-    expectExtent(1024, 700, 2000, 900); // every x above 1024 leaves min.x at 1024
-    sceneExtent = SceneExtent{};
+    reset();
+    addScenePoint({2000, 800, 50}, 9);
+    addScenePoint({1500, 900, -50}, 9);
+    addScenePoint({std::nanf(""), 950, 0}, 9);
+    expectExtent(1024, 700, 2000, 950);
+    reset();
     addScenePoint({-5, -7, 0}, 9);
-    addScenePoint({-1, -2, 0}, 9);
-    expectExtent(-5, -7, 0, 0); // all negative leaves max at (0, 0)
+    expectExtent(-5, -7, 0, 0);
 }
 
-TEST_F(Scene, PointsAreCopiedInOrderWithTheColourArgument)
+TEST_F(Scene, AddsStoreCopiesWithTheColourArgument)
 {
-    addScenePoint({5, 3, 7, 4}, 9);
     addScenePoint({5, 3, 7, 4}, 2);
-    ASSERT_EQ(scenePoints.size(), 2u);
-    EXPECT_EQ(scenePoints.front().color, 9);
-    EXPECT_EQ(scenePoints.front().z, 7);
-    EXPECT_EQ(scenePoints.back().color, 2);
-    expectExtent(5, 3, 5, 3); // z never enters the extent
-}
-
-TEST_F(Scene, SegmentWidensByItsFirstEndThenItsSecond)
-{
     addSceneSegment({{1, 2, 0, 5}, {-3, 9, 0, 6}, 9}, 0);
-    expectExtent(-3, 2, 1, 9);
-    const SceneSegment& stored = sceneSegments.back();
-    EXPECT_EQ(stored.color, 0);
-    EXPECT_EQ(stored.a.color, 5);
-    EXPECT_EQ(stored.b.color, 6);
-}
-
-TEST_F(Scene, NaNLeavesItsAxisAlone)
-{
-    addScenePoint({3, 4, 0}, 9);
-    addScenePoint({std::nanf(""), 10, 0}, 9);
-    EXPECT_EQ(scenePoints.size(), 2u);
-    expectExtent(3, 4, 3, 10);
+    ASSERT_EQ(scenePoints.size(), 1u);
+    EXPECT_EQ(scenePoints.back().color, 2);
+    EXPECT_EQ(scenePoints.back().z, 7);
+    ASSERT_EQ(sceneSegments.size(), 1u);
+    const SceneSegment& s = sceneSegments.back();
+    EXPECT_TRUE(s.color == 0 && s.a.color == 5 && s.b.color == 6 && s.b.x == -3);
+    expectExtent(-3, 2, 5, 9);
 }
 
 TEST_F(Scene, AFullListRefusesTheAddAndKeepsTheExtent)
 {
-    sceneLimits.points = 2;
-    sceneLimits.segments = 1;
+    sceneLimits = SceneLimits{1, 1};
     addScenePoint({1, 1, 0}, 9);
-    addScenePoint({2, 2, 0}, 9);
     addSceneSegment({{1, 1, 0}, {2, 2, 0}, 9}, 0);
     try {
         addScenePoint({-50, 900, 0}, 9);
@@ -98,9 +73,50 @@ TEST_F(Scene, AFullListRefusesTheAddAndKeepsTheExtent)
         EXPECT_STREQ(e.what(), "list<T> too long");
     }
     EXPECT_THROW(addSceneSegment({{-50, -50, 0}, {900, 900, 0}, 9}, 0), std::length_error);
-    EXPECT_EQ(scenePoints.size(), 2u);
-    EXPECT_EQ(sceneSegments.size(), 1u);
+    EXPECT_TRUE(scenePoints.size() == 1 && sceneSegments.size() == 1);
     expectExtent(1, 1, 2, 2);
+}
+
+// 3D records keep their z in the scene; the pair's segment lies at z = 0, red, its ends black.
+TEST_F(Scene, DriverHandsOverEveryRecordAndThePairAtZZero)
+{
+    const Point3 table[] = {{1, 2, 3}, {9, 9, 9}, {1, 2, 4.5}};
+    ClosestPairRun<Point3> run = prepareRun(PointSource<Point3>{3, 0, table});
+    std::FILE* sink = std::tmpfile();
+    searchAndReport(run, sink);
+    std::fclose(sink);
+    addToScene(run);
+    ASSERT_EQ(scenePoints.size(), 3u);
+    auto p = scenePoints.begin();
+    for (const Point3& record : table) {
+        EXPECT_TRUE(p->x == record.x && p->y == record.y && p->z == record.z && p->color == 9) << record.z;
+        ++p;
+    }
+    const SceneSegment& pair = sceneSegments.back();
+    EXPECT_TRUE(pair.color == 0 && pair.a.z == 0 && pair.b.z == 0 && pair.a.x == 1 && pair.b.y == 2 &&
+                pair.a.color == 9);
+    for (void* block : {static_cast<void*>(run.records), static_cast<void*>(run.byX), static_cast<void*>(run.byY)})
+        std::free(block);
+}
+
+// With a single record there is no pair: the report says so instead of reading empty slots.
+TEST_F(Scene, DriverReportWithoutAPairReadsNoEmptySlot)
+{
+    const Point2 one[] = {{1, 2}};
+    ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{1, 0, one});
+    std::FILE* out = std::tmpfile();
+    searchAndReport(run, out);
+    char text[1000] = {};
+    std::rewind(out);
+    EXPECT_GT(std::fread(text, 1, sizeof text - 1, out), 0u);
+    const char* second = std::strstr(text, "Izmedju nema para\nVreme: ");
+    ASSERT_NE(second, nullptr) << text;
+    EXPECT_NE(std::strstr(second + 1, "Izmedju nema para\nVreme: "), nullptr) << text;
+    std::fclose(out);
+    EXPECT_EQ(run.first, nullptr);
+    std::free(run.records);
+    std::free(run.byX);
+    std::free(run.byY);
 }
 
 } // namespace

@@ -1,191 +1,216 @@
-// The window's GL state, camera and frames, in a real GL context.
-#include "gl_harness.hpp"
-
+// The viewer in a real GL context under a virtual X server: the window of closest2d_fixed14, its
+// camera and matrices, colours, and mouse navigation through the callbacks.
+#include "programs/driver.hpp"
+#include "programs/fixed_set.hpp"
 #include "viewer/viewer.hpp"
 
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
 
-constexpr int width = 1024;
-constexpr int height = 700;
+using Matrix = std::array<double, 16>; // column-major, as GL stores it
 
-struct Rgb {
-    int r, g, b;
-    bool operator==(const Rgb&) const = default;
-};
+Matrix startupProjection; // as openViewer left it, before GLUT's first reshape
+GLint startupMatrixMode;
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c) { return out << '(' << c.r << ", " << c.g << ", " << c.b << ')'; }
-
-// A frame drawn into the back buffer and read back; rows from the bottom, as GL counts them.
-struct Frame {
-    std::vector<unsigned char> rgb = std::vector<unsigned char>(3 * width * height);
-
-    Frame()
-    {
-        drawScene();
-        glReadBuffer(GL_BACK);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    }
-    Rgb at(int x, int y) const
-    {
-        const unsigned char* p = &rgb[3 * (y * width + x)];
-        return {p[0], p[1], p[2]};
-    }
-    // Whether a pixel of the colour lies within `reach` pixels of (x, y).
-    bool near(double x, double y, Rgb colour, int reach = 2) const
-    {
-        for (int dy = -reach; dy <= reach; ++dy)
-            for (int dx = -reach; dx <= reach; ++dx)
-                if (at(static_cast<int>(x) + dx, static_cast<int>(y) + dy) == colour)
-                    return true;
-        return false;
-    }
-};
-
-constexpr Rgb background{230, 230, 204};
-constexpr Rgb black{0, 0, 0};
-constexpr Rgb red{255, 0, 0};
-constexpr Rgb green{0, 255, 0};
-constexpr Rgb blue{0, 0, 255};
-
-// Window position of a world point through the current matrices.
-std::array<double, 2> project(double x, double y, double z)
+Matrix operator*(const Matrix& a, const Matrix& b)
 {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    const Matrix modelview = currentMatrix(GL_MODELVIEW_MATRIX);
-    const Matrix projection = currentMatrix(GL_PROJECTION_MATRIX);
-    double wx, wy, wz;
-    gluProject(x, y, z, modelview.data(), projection.data(), viewport, &wx, &wy, &wz);
-    return {wx, wy};
+    Matrix r{};
+    for (int col = 0; col < 4; ++col)
+        for (int row = 0; row < 4; ++row)
+            for (int k = 0; k < 4; ++k)
+                r[col * 4 + row] += a[k * 4 + row] * b[col * 4 + k];
+    return r;
+}
+
+Matrix translation(double x, double y, double z) { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}; }
+Matrix scaling(double s) { return {s, 0, 0, 0, 0, s, 0, 0, 0, 0, s, 0, 0, 0, 0, 1}; }
+Matrix rotationZ(double degrees)
+{
+    const double c = std::cos(degrees * std::numbers::pi / 180), s = std::sin(degrees * std::numbers::pi / 180);
+    return {c, s, 0, 0, -s, c, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+}
+
+// 60 degrees vertical field of view, near 1, far 1000.
+Matrix perspective(double aspect)
+{
+    const double f = 1 / std::tan(std::numbers::pi / 6);
+    return {f / aspect, 0, 0, 0, 0, f, 0, 0, 0, 0, -1001.0 / 999, -1, 0, 0, -2000.0 / 999, 0};
+}
+
+Matrix current(GLenum which)
+{
+    Matrix m;
+    glGetDoublev(which, m.data());
+    return m;
+}
+
+// GL keeps single-precision matrices: compare to a relative 1e-6 of the largest entry.
+testing::AssertionResult near(const Matrix& actual, const Matrix& expected)
+{
+    double scale = 0;
+    for (double v : expected)
+        scale = std::fmax(scale, std::fabs(v));
+    for (int i = 0; i < 16; ++i)
+        if (std::fabs(actual[i] - expected[i]) > 1e-6 * scale)
+            return testing::AssertionFailure() << "entry " << i << ": " << actual[i] << " != " << expected[i];
+    return testing::AssertionSuccess();
+}
+
+// A step about the pivot (viewCenterX, viewCenterY, eyeDistance), after what was there before.
+Matrix aboutPivot(const Matrix& before, const Matrix& step)
+{
+    return before * translation(viewCenterX, viewCenterY, eyeDistance) * step *
+           translation(-viewCenterX, -viewCenterY, -eyeDistance);
 }
 
 class Viewer : public testing::Test {
   protected:
-    void SetUp() override { onReshape(width, height); }
+    void SetUp() override
+    {
+        onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 0); // any release clears every flag
+        onReshape(1024, 700);
+    }
 };
 
-TEST_F(Viewer, StartUpPlacesTheCameraFromTheExtent)
+TEST_F(Viewer, StartUpPlacesTheCameraAndReshapeLeavesTheProjectionCurrent)
 {
-    EXPECT_EQ(viewCenterX, 11.0f);
-    EXPECT_EQ(viewCenterY, 4.4f);
-    EXPECT_EQ(eyeDistance, 22.0f);
-    // Before the first reshape: perspective with aspect 1 and the look-at, in the projection.
+    EXPECT_TRUE(viewCenterX == 11.0f && viewCenterY == 4.4f && eyeDistance == 22.0f);
     EXPECT_EQ(startupMatrixMode, GL_MODELVIEW);
-    EXPECT_TRUE(matricesNear(startupProjection, multiply(perspective(1), translation(-11, -4.4f, -22))));
-}
-
-TEST_F(Viewer, ReshapeLeavesTheProjectionCurrentAndTheTranslationInTheModelview)
-{
+    EXPECT_TRUE(near(startupProjection, perspective(1) * translation(-11, -4.4f, -22)));
     GLint mode;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_PROJECTION);
-    EXPECT_TRUE(matricesNear(currentMatrix(GL_MODELVIEW_MATRIX), translation(-11, -4.4f, -22)));
-    EXPECT_TRUE(matricesNear(currentMatrix(GL_PROJECTION_MATRIX), perspective(float(1024.0 / 700))));
+    EXPECT_TRUE(near(current(GL_MODELVIEW_MATRIX), translation(-11, -4.4f, -22)));
+    EXPECT_TRUE(near(current(GL_PROJECTION_MATRIX), perspective(float(1024.0 / 700))));
     for (GLenum capability : {GL_DEPTH_TEST, GL_BLEND, GL_LIGHTING, GL_POINT_SMOOTH, GL_LINE_SMOOTH})
         EXPECT_FALSE(glIsEnabled(capability)) << capability;
-}
 
-TEST_F(Viewer, ReshapeWithHeightZeroTakesHeightOne)
-{
+    glRotatef(30, 0, 0, 1); // a reshape discards any change, and takes height 0 as 1
     onReshape(500, 0);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], 500);
-    EXPECT_EQ(viewport[3], 1);
-    EXPECT_TRUE(matricesNear(currentMatrix(GL_PROJECTION_MATRIX), perspective(500)));
+    EXPECT_TRUE(viewport[2] == 500 && viewport[3] == 1);
+    EXPECT_TRUE(near(current(GL_PROJECTION_MATRIX), perspective(500)));
 }
 
-TEST_F(Viewer, ReshapeDiscardsAnyChangeOfTheProjection)
+TEST(Camera, CentreAndSpansOfAnExtent)
 {
-    glTranslatef(5, 6, 7);
-    glRotatef(30, 0, 0, 1);
-    onReshape(width, height);
-    EXPECT_TRUE(matricesNear(currentMatrix(GL_PROJECTION_MATRIX), perspective(float(1024.0 / 700))));
-}
-
-TEST(Camera, WorkedExamples)
-{
-    const auto camera = [](float minX, float minY, float maxX, float maxY) {
-        SceneExtent e;
-        e.min.x = minX, e.min.y = minY, e.max.x = maxX, e.max.y = maxY;
-        return cameraFor(e);
+    struct Case {
+        float minX, minY, maxX, maxY, centerX, centerY, eye;
     };
-    Camera c = camera(0, 0, 22, 8.8f);
-    EXPECT_EQ(c.centerX, 11);
-    EXPECT_EQ(c.centerY, 4.4f);
-    EXPECT_EQ(c.eyeDistance, 22);
-    EXPECT_EQ(camera(0, 0, 2, 10).eyeDistance, 10) << "spanX * 5 == spanY takes spanY";
-    EXPECT_EQ(camera(0, 0, 3, 10).eyeDistance, 3) << "the factor 5 is only in the comparison";
-    c = camera(-10, 0, 10, 1);
-    EXPECT_EQ(c.centerX, 0);
-    EXPECT_EQ(c.eyeDistance, 20) << "a span is max + |min|";
-    c = cameraFor(SceneExtent{});
-    EXPECT_EQ(c.centerX, 512);
-    EXPECT_EQ(c.centerY, 350);
-    EXPECT_EQ(c.eyeDistance, 1024);
-    EXPECT_EQ(camera(0, 0, std::nanf(""), 10).eyeDistance, 10) << "a NaN comparison takes spanY";
+    for (const Case c : {Case{0, 0, 22, 8.8f, 11, 4.4f, 22}, Case{0, 0, 2, 10, 1, 5, 10}, // spanX * 5 == spanY
+                         Case{0, 0, 3, 10, 1.5f, 5, 3}, Case{-10, 0, 10, 1, 0, 0.5f, 20},     // a span is max + |min|
+                         Case{0, -4, 2, 10, 1, 3, 14}, Case{1024, 700, 0, 0, 512, 350, 1024}}) {
+        SceneExtent e;
+        e.min.x = c.minX, e.min.y = c.minY, e.max.x = c.maxX, e.max.y = c.maxY;
+        const Camera camera = cameraFor(e);
+        EXPECT_TRUE(camera.centerX == c.centerX && camera.centerY == c.centerY && camera.eyeDistance == c.eye)
+            << c.minX << ' ' << c.minY << ' ' << c.maxX << ' ' << c.maxY << ": " << camera.centerX << ' '
+            << camera.centerY << ' ' << camera.eyeDistance;
+    }
 }
 
-TEST_F(Viewer, FrameShowsBlackPointsAndTheRedPairOnTheBackground)
+// Codes outside the table set nothing: the colour set last carries over.
+TEST_F(Viewer, ColourCodesOutsideTheTableKeepTheCurrentColour)
 {
-    const Frame frame;
-    EXPECT_EQ(frame.at(0, 0), background);
-    EXPECT_EQ(frame.at(width - 1, height - 1), background);
-    int blackPixels = 0;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            blackPixels += frame.at(x, y) == black;
-    EXPECT_EQ(blackPixels, 14 * 16) << "14 dots of 4 x 4 pixels";
-    for (const ScenePoint& p : scenePoints) {
-        const auto [x, y] = project(p.x, p.y, p.z);
-        // A 4-pixel dot centred on the projected point covers the pixels 2 either side.
-        EXPECT_EQ(frame.at(int(x - 1.5), int(y - 1.5)), black) << p.x << ", " << p.y;
-        EXPECT_EQ(frame.at(int(x + 1.5), int(y + 1.5)), black) << p.x << ", " << p.y;
+    for (int code : {-1, 10}) {
+        setColor(2);
+        setColor(code);
+        float rgba[4];
+        glGetFloatv(GL_CURRENT_COLOR, rgba);
+        EXPECT_TRUE(rgba[0] == 0 && rgba[1] == 0 && rgba[2] == 1) << code;
     }
-    // The pair (15.6, 2.8) - (17.6, 3.4): red between, black (points on top) at the ends.
-    const auto a = project(15.6, 2.8, 0);
-    const auto b = project(17.6, 3.4, 0);
-    EXPECT_TRUE(frame.near((a[0] + b[0]) / 2, (a[1] + b[1]) / 2, red, 1));
-    EXPECT_TRUE(frame.near(a[0] + (b[0] - a[0]) / 4, a[1] + (b[1] - a[1]) / 4, red, 1));
-    EXPECT_EQ(frame.at(int(a[0]), int(a[1])), black);
-    EXPECT_EQ(frame.at(int(b[0]), int(b[1])), black);
 }
 
-// A circle, a line, a segment and a point, two of them with codes outside the table, which
-// take the colour set last before them.
-TEST_F(Viewer, CirclesLinesAndColoursThatCarryOver)
+// A drag from (300, 300) in a window 1023 pixels wide, and the step it multiplies on about the
+// pivot: the right button rotates by the step's length over the width plus one (clockwise when
+// dragging right), the middle button or left and right together zoom by exp(dy / 2100).
+TEST_F(Viewer, DragsRotateAndZoomAboutThePivot)
 {
-    const auto points = scenePoints;
-    const auto segments = sceneSegments;
-    scenePoints.clear();
-    sceneSegments.clear();
-    sceneCircles.push_back({{11, 4.4f, 0}, 3, 2});               // blue
-    sceneLines.push_back({{11, 1, 0}, {0.5f, 0, 0}, 42});        // takes blue from the circle
-    sceneSegments.push_back({{5, 7, 0}, {8, 7, 0}, 1});          // green
-    scenePoints.push_back({2, 7, 0, -1});                        // takes green from the segment
-    const Frame frame;
-    sceneCircles.clear();
-    sceneLines.clear();
-    scenePoints = points;
-    sceneSegments = segments;
+    struct Drag {
+        std::vector<int> buttons;
+        int dx, dy;
+        Matrix step;
+    };
+    const double turn = 5 / 1024.0 * 180;
+    for (const Drag& d : {Drag{{GLUT_RIGHT_BUTTON}, 3, 4, rotationZ(-turn)}, Drag{{GLUT_RIGHT_BUTTON}, -3, 4, rotationZ(turn)},
+                          Drag{{GLUT_RIGHT_BUTTON}, 0, -5, rotationZ(turn)},
+                          Drag{{GLUT_MIDDLE_BUTTON}, 0, 21, scaling(std::exp(0.01))},
+                          Drag{{GLUT_MIDDLE_BUTTON}, 7, -21, scaling(std::exp(-0.01))},
+                          Drag{{GLUT_LEFT_BUTTON, GLUT_RIGHT_BUTTON}, 10, 21, scaling(std::exp(0.01))}}) {
+        onReshape(1023, 700);
+        const Matrix before = current(GL_PROJECTION_MATRIX);
+        for (int button : d.buttons)
+            onMouse(button, GLUT_DOWN, 300, 300);
+        onMotion(300, 300); // no movement, no step
+        onMotion(300 + d.dx, 300 + d.dy);
+        onMouse(d.buttons[0], GLUT_UP, 0, 0);
+        EXPECT_TRUE(near(current(GL_PROJECTION_MATRIX), aboutPivot(before, d.step))) << d.dx << ", " << d.dy;
+    }
+}
 
-    for (int i = 0; i < 8; ++i) { // vertices of the loop, counter-clockwise from (14, 4.4)
-        const double theta = i * 2 * std::numbers::pi / 8;
-        const auto v = project(11 + 3 * std::cos(theta), 4.4 + 3 * std::sin(theta), 0);
-        EXPECT_TRUE(frame.near(v[0], v[1], blue)) << "circle at angle " << theta;
-    }
-    for (double x : {-10.0, 0.0, 30.0}) { // the line spans the window at y = 1
-        const auto v = project(x, 1, 0);
-        EXPECT_TRUE(frame.near(v[0], v[1], blue, 1)) << "line at x " << x;
-    }
-    const auto s = project(6.5, 7, 0);
-    EXPECT_TRUE(frame.near(s[0], s[1], green, 1));
-    const auto p = project(2, 7, 0);
-    EXPECT_EQ(frame.at(int(p[0]), int(p[1])), green);
-    EXPECT_EQ(frame.at(int(p[0] + 1.5), int(p[1] + 1.5)), green);
+TEST_F(Viewer, PressesAddFlagsAndAnyReleaseClearsThemAll)
+{
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 10, 20);
+    EXPECT_TRUE(leftButtonDown && !middleButtonDown && !rightButtonDown);
+    onMouse(GLUT_MIDDLE_BUTTON, GLUT_DOWN, 11, 21);
+    onMouse(GLUT_RIGHT_BUTTON, GLUT_DOWN, 12, 22);
+    EXPECT_TRUE(leftButtonDown && middleButtonDown && rightButtonDown);
+    onMouse(GLUT_MIDDLE_BUTTON, GLUT_UP, 50, 60); // one release, while two others are held
+    EXPECT_FALSE(leftButtonDown || middleButtonDown || rightButtonDown);
+    onMouse(3, GLUT_DOWN, 700, 500); // the wheel: moves the position and the anchor, sets no flag
+    EXPECT_FALSE(leftButtonDown || middleButtonDown || rightButtonDown);
+    EXPECT_TRUE(mouseLastX == 700 && mouseLastY == 500);
+
+    const Matrix before = current(GL_PROJECTION_MATRIX); // motion with no flag: nothing changes
+    onMotion(80, 90);
+    EXPECT_EQ(current(GL_PROJECTION_MATRIX), before);
+    EXPECT_TRUE(mouseLastX == 700 && mouseLastY == 500);
+}
+
+// In a zero-width window no cursor point exists: a press keeps the old anchor and a pan step is
+// skipped, instead of using undefined values.
+TEST_F(Viewer, WithoutACursorPointTheAnchorStaysAndPanIsSkipped)
+{
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 100);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 100, 100);
+    const ScenePoint anchor = mouseAnchor;
+    onReshape(0, 700);
+    const Matrix before = current(GL_PROJECTION_MATRIX);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 400);
+    EXPECT_TRUE(mouseAnchor.x == anchor.x && mouseAnchor.y == anchor.y && leftButtonDown);
+    onMotion(420, 400);
+    EXPECT_EQ(current(GL_PROJECTION_MATRIX), before);
+    EXPECT_EQ(mouseLastX, 400);
 }
 
 } // namespace
+
+// Opens the viewer on the scene of closest2d_fixed14 and lets GLUT deliver its first reshape,
+// then runs the tests in that GL context.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    static ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{14, 0, fixedSet14});
+    std::FILE* sink = std::tmpfile();
+    searchAndReport(run, sink);
+    std::fclose(sink);
+    addToScene(run);
+    openViewer(argc, argv);
+    startupProjection = current(GL_PROJECTION_MATRIX);
+    glGetIntegerv(GL_MATRIX_MODE, &startupMatrixMode);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
+    for (int ms = glutGet(GLUT_ELAPSED_TIME); current(GL_PROJECTION_MATRIX) == startupProjection;) {
+        if (glutGet(GLUT_ELAPSED_TIME) - ms > 10000)
+            return std::fprintf(stderr, "The window never received its first reshape.\n"), 1;
+        glutMainLoopEvent();
+    }
+    return RUN_ALL_TESTS();
+}

@@ -107,6 +107,28 @@ class XSession:
     def xdotool(self, *args):
         self.run("xdotool", *[str(a) for a in args])
 
+    def launch(self, *command, env=None, timeout=20):
+        """Starts a program and waits for its window's first frame: (process, window, frame).
+        The program is killed if its window does not show."""
+        process = self.start(*command, env=env)
+        try:
+            window = self.find_window(timeout=timeout)
+            return process, window, self.wait_for_frame(window, timeout=timeout)
+        except BaseException:
+            process.kill()
+            process.communicate()
+            raise
+
+    def finish(self, process, window, timeout=20):
+        """Closes the window as a user would and waits for the program: (stdout, stderr)."""
+        try:
+            self.close_window(window)
+            return process.communicate(timeout=timeout)
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.communicate()
+
 
 class Image:
     def __init__(self, width, height, raw):

@@ -8,6 +8,7 @@
 #include <X11/extensions/XInput2.h>
 
 #include <cmath>
+#include <csignal>
 
 float viewCenterX = 0;
 float viewCenterY = 0;
@@ -49,6 +50,9 @@ Camera cameraFor(const SceneExtent& extent)
 
 void openViewer(int argc, char** argv)
 {
+    // A write to a connection that the X server has closed must fail with EPIPE, so that Xlib's
+    // I/O error handler reports it, instead of ending the process by SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(windowWidth, windowHeight);
