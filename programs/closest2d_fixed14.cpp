@@ -1,5 +1,4 @@
 // The closest pair of a fixed set of 14 points in the plane, reported and shown in a window.
-#include "programs/driver.hpp"
-#include "programs/fixed_set.hpp"
+#include "programs/sources.hpp"
 
-int main(int argc, char** argv) { return runProgram(PointSource<Point2>{14, 0, fixedSet14}, argc, argv); }
+int main(int argc, char** argv) { return runProgram(fixed2d14, argc, argv); }

@@ -1,4 +1,4 @@
 // The closest pair of 10,000 random points with coordinates 0 to 999, reported and shown in a window.
-#include "programs/driver.hpp"
+#include "programs/sources.hpp"
 
-int main(int argc, char** argv) { return runProgram(PointSource<Point2>{10000, 1000}, argc, argv); }
+int main(int argc, char** argv) { return runProgram(random2d10k, argc, argv); }

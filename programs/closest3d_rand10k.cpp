@@ -1,4 +1,4 @@
 // The closest pair of 10,000 3D random points with coordinates 0 to 14, reported and shown in a window.
-#include "programs/driver.hpp"
+#include "programs/sources.hpp"
 
-int main(int argc, char** argv) { return runProgram(PointSource<Point3>{10000, 15}, argc, argv); }
+int main(int argc, char** argv) { return runProgram(random3d10k, argc, argv); }

@@ -1,4 +1,4 @@
 // The closest pair of 14 3D random points with coordinates 0 to 14, reported and shown in a window.
-#include "programs/driver.hpp"
+#include "programs/sources.hpp"
 
-int main(int argc, char** argv) { return runProgram(PointSource<Point3>{14, 15}, argc, argv); }
+int main(int argc, char** argv) { return runProgram(random3d14, argc, argv); }

@@ -5,6 +5,7 @@
 #include "viewer/viewer.hpp"
 
 #include <cmath>
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -36,26 +37,48 @@ void setCoordinates(Point3& p, const int* values)
     p = Point3{double(values[0]), double(values[1]), double(values[2])};
 }
 
-void printPair(std::FILE* out, const Point2& a, const Point2& b)
+// printf into a string of whatever length it takes (a %f of 1e308 has over 300 digits).
+[[gnu::format(printf, 1, 2)]] std::string format(const char* pattern, ...)
 {
-    std::fprintf(out, "Izmedju (%f, %f) - (%f, %f)\n", a.x, a.y, b.x, b.y);
+    std::va_list args, again;
+    va_start(args, pattern);
+    va_copy(again, args);
+    std::string text(static_cast<std::size_t>(std::vsnprintf(nullptr, 0, pattern, args)), '\0');
+    std::vsnprintf(text.data(), text.size() + 1, pattern, again);
+    va_end(again);
+    va_end(args);
+    return text;
 }
 
-void printPair(std::FILE* out, const Point3& a, const Point3& b)
+std::string pairText(const Point2& a, const Point2& b)
 {
-    std::fprintf(out, "Izmedju (%f, %f, %f) - (%f, %f, %f)\n", a.x, a.y, a.z, b.x, b.y, b.z);
+    return format("Izmedju (%f, %f) - (%f, %f)", a.x, a.y, b.x, b.y);
 }
 
-// Prints the distance and the pair; with no pair (fewer than two records, or every squared
-// distance overflowing) there is nothing to name, so it says so instead of reading empty slots.
+std::string pairText(const Point3& a, const Point3& b)
+{
+    return format("Izmedju (%f, %f, %f) - (%f, %f, %f)", a.x, a.y, a.z, b.x, b.y, b.z);
+}
+
+} // namespace
+
+// With no pair (fewer than two records, or every squared distance overflowing) there is nothing
+// to name, so the line says so instead of reading empty slots.
 template <class Point>
-void printResult(std::FILE* out, const char* format, double squared, const Point* first, const Point* second)
+std::string resultLine(const char* distanceFormat, double squared, const Point* first, const Point* second)
 {
-    std::fprintf(out, format, std::sqrt(squared));
+    const std::string distance = format(distanceFormat, std::sqrt(squared));
     if (first != nullptr && second != nullptr && squared < DBL_MAX)
-        printPair(out, *first, *second);
-    else
-        std::fprintf(out, "Izmedju nema para\n");
+        return distance + pairText(*first, *second);
+    return distance + "Izmedju nema para";
+}
+
+namespace {
+
+template <class Point>
+void printResult(std::FILE* out, const char* distanceFormat, double squared, const Point* first, const Point* second)
+{
+    std::fprintf(out, "%s\n", resultLine(distanceFormat, squared, first, second).c_str());
 }
 
 } // namespace
@@ -64,41 +87,52 @@ template <class Point>
 ClosestPairRun<Point> prepareRun(const PointSource<Point>& source)
 {
     constexpr int dims = dimensionOf<Point>;
-    ClosestPairRun<Point> run;
-    run.count = source.count;
-    run.records = allocate<Point>(source.count);
-    run.byX = allocate<Point*>(source.count);
-    run.byY = allocate<Point*>(source.count);
-
+    Point* records = allocate<Point>(source.count);
     if (source.table == nullptr)
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
+        std::srand(static_cast<unsigned>(source.seed >= 0 ? source.seed : std::time(nullptr)));
     for (int i = 0; i < source.count; ++i) {
-        run.byX[i] = &run.records[i];
         if (source.table != nullptr) {
-            run.records[i] = source.table[i];
+            records[i] = source.table[i];
         } else {
             int values[dims];
             for (int& value : values)
                 value = std::rand() % source.modulus;
-            setCoordinates(run.records[i], values);
+            setCoordinates(records[i], values);
         }
     }
-    if (source.count > 0) {
-        std::memcpy(run.byY, run.byX, sizeof(Point*) * static_cast<std::size_t>(source.count));
-        std::qsort(run.byX, source.count, sizeof(Point*), compareByX<Point>);
-        std::qsort(run.byY, source.count, sizeof(Point*), compareByY<Point>);
+    return sortRun(records, source.count);
+}
+
+template <class Point>
+ClosestPairRun<Point> sortRun(Point* records, int count)
+{
+    ClosestPairRun<Point> run;
+    run.count = count;
+    run.records = records;
+    run.byX = allocate<Point*>(count);
+    run.byY = allocate<Point*>(count);
+    for (int i = 0; i < count; ++i)
+        run.byX[i] = &records[i];
+    if (count > 0) {
+        std::memcpy(run.byY, run.byX, sizeof(Point*) * static_cast<std::size_t>(count));
+        std::qsort(run.byX, count, sizeof(Point*), compareByX<Point>);
+        std::qsort(run.byY, count, sizeof(Point*), compareByY<Point>);
     }
     return run;
 }
 
 template <class Point>
-void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out)
+void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out, int bruteForceMost)
 {
     const long long t0 = clockMilliseconds();
     const double d1 = findClosestDivide(run.byX, run.count, run.byY, run.count, &run.first, &run.second);
     printResult(out, "Min: %f; ", d1, run.first, run.second);
     const long long t1 = clockMilliseconds();
     std::fprintf(out, "Vreme: %f\n", static_cast<double>(t1 - t0) / 1000.0);
+    if (run.count > bruteForceMost) {
+        std::fprintf(out, "Provera svih parova preskocena: %d tacaka je vise od %d\n", run.count, bruteForceMost);
+        return;
+    }
 
     const long long t2 = clockMilliseconds();
     const double d2 = findClosestBrute(run.byX, run.count, &run.first, &run.second);
@@ -150,8 +184,12 @@ int runProgram(const PointSource<Point>& source, int argc, char** argv)
 
 template ClosestPairRun<Point2> prepareRun(const PointSource<Point2>&);
 template ClosestPairRun<Point3> prepareRun(const PointSource<Point3>&);
-template void searchAndReport(ClosestPairRun<Point2>&, std::FILE*);
-template void searchAndReport(ClosestPairRun<Point3>&, std::FILE*);
+template std::string resultLine(const char*, double, const Point2*, const Point2*);
+template std::string resultLine(const char*, double, const Point3*, const Point3*);
+template ClosestPairRun<Point2> sortRun(Point2*, int);
+template ClosestPairRun<Point3> sortRun(Point3*, int);
+template void searchAndReport(ClosestPairRun<Point2>&, std::FILE*, int);
+template void searchAndReport(ClosestPairRun<Point3>&, std::FILE*, int);
 template void addToScene(const ClosestPairRun<Point2>&);
 template void addToScene(const ClosestPairRun<Point3>&);
 template int runProgram(const PointSource<Point2>&, int, char**);

@@ -5,15 +5,19 @@
 
 #include "search/point.hpp"
 
+#include <climits>
 #include <cstdio>
+#include <string>
 
 // Where a program's records come from: a fixed table of `count` records, or `rand() % modulus`
-// per coordinate, record by record (x, y, then z), after seeding from the current second.
+// per coordinate, record by record (x, y, then z), after seeding from `seed`, or from the current
+// second when it is negative.
 template <class Point>
 struct PointSource {
     int count;
     int modulus;               // used when table is null
     const Point* table = nullptr;
+    long long seed = -1;
 };
 
 // The records, their two orderings and the closest pair found by both searches. The records and
@@ -32,9 +36,20 @@ struct ClosestPairRun {
 template <class Point>
 ClosestPairRun<Point> prepareRun(const PointSource<Point>& source);
 
-// Runs and times both searches, printing the four report lines to out.
+// A run over count records already in a malloc'd block, which the run takes over: builds and
+// sorts both orderings. Throws std::bad_alloc when memory runs out.
 template <class Point>
-void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out);
+ClosestPairRun<Point> sortRun(Point* records, int count);
+
+// Runs and times both searches, printing the four report lines to out. Above bruteForceMost
+// records the brute force is skipped, and one line says so in place of its two.
+template <class Point>
+void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out, int bruteForceMost = INT_MAX);
+
+// A report line without its line break: format ("Min: %f; " or "Min: %g; ") with the distance,
+// then the pair, or "Izmedju nema para" when there is none.
+template <class Point>
+std::string resultLine(const char* format, double squared, const Point* first, const Point* second);
 
 // Adds every record (colour 9, black) and the pair as a segment at z = 0 (colour 0, red).
 template <class Point>

@@ -20,7 +20,8 @@ void appendWithin(std::list<T>& list, const T& item, std::size_t most)
     list.push_back(item);
 }
 
-// Four independent strict tests on the stored floats; a NaN fails them all.
+} // namespace
+
 void widenSceneExtent(float x, float y)
 {
     if (sceneExtent.min.x > x)
@@ -32,8 +33,6 @@ void widenSceneExtent(float x, float y)
     if (y > sceneExtent.max.y)
         sceneExtent.max.y = y;
 }
-
-} // namespace
 
 void addScenePoint(ScenePoint point, ColorCode color)
 {

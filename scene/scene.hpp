@@ -53,6 +53,10 @@ extern std::list<SceneCircle> sceneCircles;
 extern SceneExtent sceneExtent;
 extern SceneLimits sceneLimits;
 
+// Widens the extent by x and y, as every add does: four independent strict tests on the stored
+// floats, so a NaN leaves its axis alone.
+void widenSceneExtent(float x, float y);
+
 // Appends a copy of point with its colour replaced by color, then widens the extent by its x, y.
 void addScenePoint(ScenePoint point, ColorCode color);
 

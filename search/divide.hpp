@@ -111,17 +111,44 @@ inline bool belowWindow(double ry, double ly, double best)
 
 } // namespace divide_detail
 
+// What the divide and conquer tells an observer as it goes, in the order it happens. The
+// default observer does nothing, and the compiler removes every call to it.
+template <class Point>
+struct SearchObserver {
+    static constexpr bool seesEmptyStrips = false; // told the right strip's size when the left one is empty
+    // A call of more than 8 records splits them at byX[half], whose x is mx.
+    void split(Point* const* /*byX*/, int /*count*/, int /*half*/, double /*mx*/) {}
+    // A call of at most 8 records was checked pair by pair: best, with its pair (null without one).
+    void leaf(Point* const* /*byX*/, int /*count*/, double /*best*/, Point* /*first*/, Point* /*second*/) {}
+    // The halves' answers were combined; on a tie the left one is kept.
+    void combine(double /*left*/, Point* /*leftFirst*/, Point* /*leftSecond*/, double /*right*/,
+                 Point* /*rightFirst*/, Point* /*rightSecond*/)
+    {
+    }
+    // The strip around mx for the best so far: leftCount and rightCount records of each half.
+    void strip(double /*mx*/, double /*best*/, int /*leftCount*/, int /*rightCount*/) {}
+    // In the strip, left record l was compared with right record r at squared distance d, when the
+    // best so far was best; d < best makes them the new best pair.
+    void compare(Point* /*l*/, Point* /*r*/, double /*d*/, double /*best*/) {}
+    // The call of count records starting at byX returns best with its pair.
+    void answer(Point* const* /*byX*/, int /*count*/, double /*best*/, Point* /*first*/, Point* /*second*/) {}
+};
+
 // Smallest squared distance of the records, with the pair in *first and *second. byX and byY hold
 // the same countX == countY records in ascending x and y; neither array is written. Up to 8
 // records go to the brute force. Equal distances keep the halves' pair over a strip pair and the
 // left half's pair over the right's. Throws std::bad_alloc when a scratch array cannot be had.
-template <class Point>
+// The observer hears of every step (see SearchObserver).
+template <class Point, class Observer>
 double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int countY, Point** first,
-                         Point** second)
+                         Point** second, Observer& observer)
 {
     using namespace divide_detail;
-    if (countX <= 8)
-        return findClosestBrutePlain(byX, countX, first, second);
+    if (countX <= 8) {
+        const double best = findClosestBrutePlain(byX, countX, first, second);
+        observer.leaf(byX, countX, best, *first, *second);
+        return best;
+    }
 
     const int half = countX / 2;
     const bool prefetch = countY >= prefetchFromCount;
@@ -135,6 +162,7 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
         // inconsistent.
         const HalfTest<Point> halves(byX, countX, half);
         mx = halves.mx;
+        observer.split(byX, countX, half, mx);
         int left = 0;
         int right = half;
         for (int i = 0; i < countY; ++i) {
@@ -148,11 +176,12 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
         }
     }
 
-    double best = findClosestDivide(byX, half, part, half, first, second);
+    double best = findClosestDivide(byX, half, part, half, first, second, observer);
     Point* rightFirst = nullptr;
     Point* rightSecond = nullptr;
-    const double rightBest =
-        findClosestDivide(byX + half, countX - half, part + half, countY - half, &rightFirst, &rightSecond);
+    const double rightBest = findClosestDivide(byX + half, countX - half, part + half, countY - half, &rightFirst,
+                                               &rightSecond, observer);
+    observer.combine(best, *first, *second, rightBest, rightFirst, rightSecond);
     if (rightBest < best) {
         best = rightBest;
         *first = rightFirst;
@@ -170,16 +199,17 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
         part[leftEnd] = part[i];
         leftEnd += dx * dx < best;
     }
-    if (leftEnd == 0)
-        return best;
+    // Without a left strip nothing is scanned, and the right strip is built only for an observer
+    // that shows every strip.
     int rightEnd = half;
-    for (int i = half; i < countY; ++i) {
+    for (int i = half; i < countY && (leftEnd > 0 || Observer::seesEmptyStrips); ++i) {
         if (prefetch && i + prefetchDistance < countY)
             __builtin_prefetch(part[i + prefetchDistance]);
         const double dx = part[i]->x - mx;
         part[rightEnd] = part[i];
         rightEnd += dx * dx < best;
     }
+    observer.strip(mx, best, leftEnd, rightEnd - half);
 
     // Scan the left strip from the top down; the cursor walks the right strip from the top down
     // and never goes back.
@@ -191,6 +221,7 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
         const double windowBest = best; // the window's lower edge stays put for this record
         for (int u = cursor; u >= half && !belowWindow(part[u]->y, left->y, windowBest); --u) {
             const double d = squaredDistance(*left, *part[u]);
+            observer.compare(left, part[u], d, best);
             if (d < best) {
                 best = d;
                 *first = left;
@@ -198,5 +229,14 @@ double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int c
             }
         }
     }
+    observer.answer(byX, countX, best, *first, *second);
     return best;
+}
+
+template <class Point>
+double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int countY, Point** first,
+                         Point** second)
+{
+    SearchObserver<Point> none;
+    return findClosestDivide(byX, countX, byY, countY, first, second, none);
 }

@@ -1,7 +1,7 @@
 // The viewer in a real GL context under a virtual X server: the window of closest2d_fixed14, its
 // camera and matrices, colours, and mouse navigation through the callbacks.
 #include "programs/driver.hpp"
-#include "programs/fixed_set.hpp"
+#include "programs/sources.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
@@ -198,7 +198,7 @@ TEST_F(Viewer, WithoutACursorPointTheAnchorStaysAndPanIsSkipped)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    static ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{14, 0, fixedSet14});
+    static ClosestPairRun<Point2> run = prepareRun(fixed2d14);
     std::FILE* sink = std::tmpfile();
     searchAndReport(run, sink);
     std::fclose(sink);

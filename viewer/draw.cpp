@@ -26,8 +26,6 @@ constexpr Rgb colorTable[] = {
     {0, 0, 0},       // 9 black
 };
 
-constexpr float pointSize = 4;
-
 void vertex(const ScenePoint& p) { glVertex3f(p.x, p.y, p.z); }
 
 } // namespace

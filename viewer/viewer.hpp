@@ -44,6 +44,8 @@ void onMotion(int x, int y);
 // One frame into the back buffer, without the swap (onDisplay swaps).
 void drawScene();
 
+inline constexpr float pointSize = 4; // pixels across a drawn point
+
 void setColor(int code);
 void drawSegment(const SceneSegment& segment);
 void drawLine(const SceneLine& line);

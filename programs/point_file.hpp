@@ -1,0 +1,27 @@
+// Point sets read from text: one record per line, 2 or 3 numbers separated by spaces, tabs or
+// commas. Blank lines and lines starting with # are skipped, and so is a first line of words
+// (a header such as x,y,z). Every record has the same count of numbers.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct PointText {
+    int dimension = 0;               // 2 or 3
+    std::vector<double> coordinates; // dimension numbers a record, in file order
+    long long count() const { return dimension == 0 ? 0 : static_cast<long long>(coordinates.size()) / dimension; }
+};
+
+// What is wrong with the input, and on which line (0 when it is not about one line).
+struct InputError : std::runtime_error {
+    long long line;
+    InputError(long long where, const std::string& what) : std::runtime_error(what), line(where) {}
+};
+
+// Each number is the double nearest to its decimal text. Throws InputError.
+PointText parsePoints(std::string_view text);
+
+// The whole of a file, or of standard input for "-". Throws InputError when it cannot be read.
+std::string readWholeFile(const std::string& name);
