@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 // Where a program's records come from: a fixed table of `count` records, or `rand() % modulus`
@@ -40,6 +41,16 @@ ClosestPairRun<Point> prepareRun(const PointSource<Point>& source);
 // sorts both orderings. Throws std::bad_alloc when memory runs out.
 template <class Point>
 ClosestPairRun<Point> sortRun(Point* records, int count);
+
+// Hands back the records and arrays of a run (the programs keep theirs until they end).
+template <class Point>
+void releaseRun(ClosestPairRun<Point>& run)
+{
+    std::free(run.records);
+    std::free(run.byX);
+    std::free(run.byY);
+    run = ClosestPairRun<Point>{};
+}
 
 // Runs and times both searches, printing the four report lines to out. Above bruteForceMost
 // records the brute force is skipped, and one line says so in place of its two.

@@ -243,13 +243,20 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, std::siz
 {
     steps = std::move(all);
     describe = [&run](const Step& step) { return describeStep(run, step); };
+    // The camera is placed for the plane z = 0 at the distance of the x or y span. A 3D set is
+    // drawn moved back along z until its nearest record lies in that plane, so that all of it lies
+    // in front of the camera; moving along the line of sight changes no x of the split or strip.
+    double nearestZ = 0;
+    if constexpr (dimensionOf<Point> == 3)
+        for (int i = 0; i < run.count; ++i)
+            nearestZ = i == 0 ? run.records[i].z : std::max(nearestZ, run.records[i].z);
     records.resize(static_cast<std::size_t>(run.count));
     for (int i = 0; i < run.count; ++i) {
         const Point& p = run.records[i];
         ScenePoint& r = records[i];
         r.x = static_cast<float>(p.x), r.y = static_cast<float>(p.y);
         if constexpr (dimensionOf<Point> == 3)
-            r.z = static_cast<float>(p.z);
+            r.z = static_cast<float>(p.z - nearestZ);
         lowZ = i == 0 ? r.z : std::min(lowZ, r.z);
         highZ = i == 0 ? r.z : std::max(highZ, r.z);
         widenSceneExtent(r.x, r.y);

@@ -195,6 +195,64 @@ class Window(unittest.TestCase):
             self.assertLess(elapsed, 1.0)
 
 
+class Explain(unittest.TestCase):
+    def explain(self, *args, stdin=None):
+        return subprocess.run([path("closest_explain"), *args], input=stdin, capture_output=True, text=True,
+                              timeout=120, env=dict(os.environ, DISPLAY=":4999"))
+
+    def test_bad_input_is_refused_with_file_line_and_status_2(self):
+        for args, stdin, message in [
+                (["--points", "/nowhere"], None, "/nowhere: cannot be read: No such file or directory"),
+                (["--points", "-"], "x,y\n1 2\n3 4 5\n", "-:3: 3 numbers, but the records before have 2"),
+                (["--points", "-"], "1 2\n# nan\n1 nan\n", "-:3: 'nan' is not a finite number"),
+                (["--points", "-"], "1 2\n3 inf\n", "-:2: 'inf' is not a finite number"),
+                (["--points", "-"], "1 2\n3 1e999\n", "-:2: '1e999' is not a finite number"),
+                (["--points", "-"], "1 2\n3 12abc\n", "-:2: '12abc' is not a number"),
+                (["--points", "-"], "1 2 3 4\n", "-:1: 4 numbers; a record has 2 or 3"),
+                (["--points", "-"], "\n1 2\n", "-: fewer than two records (1)"),
+                (["--frob"], None, "unknown option '--frob'"),
+                (["--like", "closest4d"], None, "no program 'closest4d'")]:
+            with self.subTest(args=args, stdin=stdin):
+                result = self.explain("--text", *args, stdin=stdin)
+                self.assertEqual((result.returncode, result.stdout), (2, ""))
+                self.assertTrue(result.stderr.startswith(f"closest_explain: {message}"), result.stderr)
+
+    def test_like_builds_the_programs_set_and_steps_end_in_its_answer(self):
+        program = run_without_display("closest3d_rand14", FAKED)
+        result = self.explain("--like", "closest3d_rand14", "--seed", str(FAKE_SECONDS), "--text", "--steps")
+        lines = result.stdout.splitlines()
+        self.assertEqual(lines[0:4:2], program.stdout.splitlines()[0::2])
+        self.assertEqual(result.stderr, f"seed {FAKE_SECONDS}\n")
+        total = len(lines) - 4
+        self.assertTrue(lines[-1].startswith(f"Korak {total} od {total}: Kraj: {lines[0]}; izracunato "), lines[-1])
+
+    def test_large_sets_skip_the_brute_force_and_the_window(self):
+        rng = random.Random(5)
+        text = "".join(f"{rng.random()} {rng.random()}\n" for _ in range(200001))
+        result = self.explain("--points", "-", "--text", stdin=text)
+        self.assertEqual(result.stdout.splitlines()[2], "Provera svih parova preskocena: 200001 tacaka je vise od 200000")
+        result = self.explain("--points", "-", stdin=text)
+        self.assertEqual(result.returncode, 2)
+        self.assertIn("200001 records are more than the window steps through (100000); --text", result.stderr)
+
+    def test_the_strip_step_draws_its_boundaries_and_right_moves_on(self):
+        # The fixed set's strip: x = 13.2 -+ 2.088..., in blue; the next step has no strip.
+        def blue(image, x):
+            return max(sum(image.at(c, y) == (0, 0, 255) for y in range(100, 700)) for c in (x - 1, x, x + 1))
+        columns = [int(start_view(13.2 + side * math.sqrt(4.36), 4.4)[0]) for side in (-1, 1)]
+        with XSession() as session:
+            process, window, frame = session.launch(path("closest_explain"), "--step", "5")
+            self.addCleanup(lambda: process.poll() is None and process.kill())
+            self.assertEqual([blue(frame, x) > 500 for x in columns], [True, True])
+            session.xdotool("windowfocus", window, "key", "Right")
+            deadline = time.monotonic() + 10
+            while any(blue(session.pixels(window), x) for x in columns):
+                self.assertLess(time.monotonic(), deadline, "the strip stayed after Right")
+                time.sleep(0.1)
+            session.finish(process, window)
+        self.assertEqual(process.returncode, 0)
+
+
 @unittest.skipIf(SANITIZED, "the sanitizer's allocator decides resident memory, and valgrind cannot run it")
 class Memory(unittest.TestCase):
     # Runs a program under events(x, rng) for the given seconds and returns its resident memory,

@@ -95,8 +95,7 @@ TEST_F(Scene, DriverHandsOverEveryRecordAndThePairAtZZero)
     const SceneSegment& pair = sceneSegments.back();
     EXPECT_TRUE(pair.color == 0 && pair.a.z == 0 && pair.b.z == 0 && pair.a.x == 1 && pair.b.y == 2 &&
                 pair.a.color == 9);
-    for (void* block : {static_cast<void*>(run.records), static_cast<void*>(run.byX), static_cast<void*>(run.byY)})
-        std::free(block);
+    releaseRun(run);
 }
 
 // With a single record there is no pair: the report says so instead of reading empty slots.
@@ -114,9 +113,7 @@ TEST_F(Scene, DriverReportWithoutAPairReadsNoEmptySlot)
     EXPECT_NE(std::strstr(second + 1, "Izmedju nema para\nVreme: "), nullptr) << text;
     std::fclose(out);
     EXPECT_EQ(run.first, nullptr);
-    std::free(run.records);
-    std::free(run.byX);
-    std::free(run.byY);
+    releaseRun(run);
 }
 
 } // namespace

@@ -90,9 +90,17 @@ std::vector<Point> generate(Layout layout, int count, double offset, double spac
     return points;
 }
 
+// An observer told of every strip, so that the search takes the observed path.
+template <class Point>
+struct Watching : SearchObserver<Point> {
+    static constexpr bool seesEmptyStrips = true;
+    int strips = 0;
+    void strip(double, double, int, int) { ++strips; }
+};
+
 // Divide and conquer and every vectorised level agree with the plain loop bit for bit (the
-// vectorised ones pair for pair too), the pair is two records at that distance in x order, and
-// both arrays are left alone.
+// vectorised ones pair for pair too), the pair is two records at that distance in x order, both
+// arrays are left alone, and an observer changes nothing of the result.
 template <class Point>
 void expectSearchesAgree(std::vector<Point> points)
 {
@@ -107,6 +115,12 @@ void expectSearchesAgree(std::vector<Point> points)
     }
     Point *first = nullptr, *second = nullptr;
     EXPECT_EQ(findClosestBrute(set.byX.data(), set.count(), &first, &second), plain.squared);
+    Watching<Point> watching;
+    first = second = nullptr;
+    const double observed =
+        findClosestDivide(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second, watching);
+    EXPECT_TRUE(observed == d.squared && first == d.first && second == d.second) << "the observed search differs";
+    EXPECT_EQ(watching.strips > 0, set.count() > 8);
     EXPECT_TRUE(set.byX == byX && set.byY == byY) << "an ordering was changed";
     if (set.count() >= 2) {
         ASSERT_TRUE(d.first != nullptr && d.second != nullptr && d.first != d.second);
