@@ -56,8 +56,9 @@ std::uint64_t baseSeed()
     return text != nullptr ? std::strtoull(text, nullptr, 10) : 20261206;
 }
 
-enum class Layout { uniform, grid, verticalLine, medianLine, clusters, hyperbola };
-const char* const layoutNames[] = {"uniform", "grid", "verticalLine", "medianLine", "clusters", "hyperbola"};
+enum class Layout { uniform, grid, verticalLine, medianLine, clusters, hyperbola, extremes };
+const char* const layoutNames[] = {"uniform",  "grid",      "verticalLine", "medianLine",
+                                   "clusters", "hyperbola", "extremes"};
 
 // count points of a layout at offset + spacing * (layout coordinates); a spacing far below 1 at
 // a large offset puts the rounding of the coordinates themselves in play.
@@ -81,6 +82,10 @@ std::vector<Point> generate(Layout layout, int count, double offset, double spac
             x = cx[i % 3] * side + x * 1e-3, y = cy[i % 3] * side + y * 1e-3;
         else if (layout == Layout::hyperbola) // the best improves on nearly every row
             x = i, y = 1000.0 / (i + 1);
+        else if (layout == Layout::extremes) { // subnormal to 1e150 in magnitude, signed zeros, repeats
+            const double scales[] = {1e-310, -0.0, 0.0, -1, 1, 1e150, -1e150};
+            x = std::round(x) * scales[small(rng)], y = std::round(y) * scales[small(rng)];
+        }
         Point p{};
         p.x = offset + x * spacing, p.y = offset + y * spacing;
         if constexpr (dimensionOf<Point> == 3)
@@ -159,7 +164,7 @@ std::vector<Sets> allSets()
 {
     std::vector<Sets> sets;
     for (Layout layout : {Layout::uniform, Layout::grid, Layout::verticalLine, Layout::medianLine, Layout::clusters,
-                          Layout::hyperbola})
+                          Layout::hyperbola, Layout::extremes})
         for (auto [offset, spacing] : {std::pair{0.0, 1.0}, {1e6, 1e-3}, {1e9, 1e-4}, {1e12, 0.25}})
             sets.push_back({layout, offset, spacing});
     return sets;
@@ -240,17 +245,6 @@ TEST(Edges, WithoutAPairTheSlotsStayAlone)
         EXPECT_EQ(findClosestBrute(set.byX.data(), set.count(), &first, &second), DBL_MAX);
         EXPECT_TRUE(first == &sentinel && second == &sentinel);
     }
-}
-
-TEST(Edges, ComparatorsAndTheDistanceUseTheirOwnCoordinates)
-{
-    Point3 a{-1, 5, 0}, b{2, 5, 9}, nan{std::nan(""), std::nan(""), 0};
-    Point3 *pa = &a, *pb = &b, *pn = &nan;
-    EXPECT_EQ(compareByX<Point3>(&pa, &pb), -1);
-    EXPECT_EQ(compareByX<Point3>(&pb, &pa), 1);
-    EXPECT_EQ(compareByY<Point3>(&pa, &pb), 0);
-    EXPECT_EQ(compareByX<Point3>(&pa, &pn), 0);
-    EXPECT_EQ(squaredDistance(a, b), 90);
 }
 
 // NaN coordinates: no crash or access outside the arrays (the sanitizer build checks that), and

@@ -1,6 +1,5 @@
 // The viewer in a real GL context under a virtual X server: the window of closest2d_fixed14, its
 // camera and matrices, colours, and mouse navigation through the callbacks.
-#include "programs/driver.hpp"
 #include "programs/sources.hpp"
 #include "viewer/viewer.hpp"
 
@@ -198,11 +197,8 @@ TEST_F(Viewer, WithoutACursorPointTheAnchorStaysAndPanIsSkipped)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    static ClosestPairRun<Point2> run = prepareRun(fixed2d14);
-    std::FILE* sink = std::tmpfile();
-    searchAndReport(run, sink);
-    std::fclose(sink);
-    addToScene(run);
+    for (const Point2& p : fixedSet14)
+        addScenePoint({static_cast<float>(p.x), static_cast<float>(p.y), 0}, 9);
     openViewer(argc, argv);
     startupProjection = current(GL_PROJECTION_MATRIX);
     glGetIntegerv(GL_MATRIX_MODE, &startupMatrixMode);
