@@ -31,6 +31,7 @@ struct Step {
 // Observes the divide and conquer and hands each step, in order, to emit(const Step&).
 template <class Point, class Emit>
 struct StepRecorder : SearchObserver<Point> {
+    static constexpr bool active = true;
     static constexpr bool seesEmptyStrips = true;
 
     struct Call {
@@ -117,7 +118,7 @@ void emitSteps(const ClosestPairRun<Point>& run, Emit emit)
     StepRecorder<Point, Emit&> recorder(run, emit);
     Point *first = nullptr, *second = nullptr;
     Step end{StepKind::end, 0, run.count};
-    end.best = findClosestDivide(run.byX, run.count, run.byY, run.count, &first, &second, recorder);
+    end.best = findClosestDivide(run.byX, run.count, run.byY, run.count, &first, &second, &recorder);
     end.first = recorder.index(first), end.second = recorder.index(second);
     end.distances = recorder.distances;
     emit(end);

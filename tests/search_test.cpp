@@ -98,6 +98,7 @@ std::vector<Point> generate(Layout layout, int count, double offset, double spac
 // An observer told of every strip, so that the search takes the observed path.
 template <class Point>
 struct Watching : SearchObserver<Point> {
+    static constexpr bool active = true;
     static constexpr bool seesEmptyStrips = true;
     int strips = 0;
     void strip(double, double, int, int) { ++strips; }
@@ -123,7 +124,7 @@ void expectSearchesAgree(std::vector<Point> points)
     Watching<Point> watching;
     first = second = nullptr;
     const double observed =
-        findClosestDivide(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second, watching);
+        findClosestDivide(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second, &watching);
     EXPECT_TRUE(observed == d.squared && first == d.first && second == d.second) << "the observed search differs";
     EXPECT_EQ(watching.strips > 0, set.count() > 8);
     EXPECT_TRUE(set.byX == byX && set.byY == byY) << "an ordering was changed";
