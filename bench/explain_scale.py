@@ -48,7 +48,7 @@ def window_run(program, path, count):
         process, window, frame = session.launch(program, "--points", path, timeout=60)
         opened = time.monotonic() - started
         waits = []
-        for key in ["Right", "Right", "Next", "Next", "End", "Home", "Right", "Prior", "Left", "space"] * 2:
+        for key in ["Right", "Right", "Next", "Next", "End", "Left", "Home", "Right", "Right", "Prior"] * 2:
             before = session.pixels(window).raw
             pressed = time.monotonic()
             session.xdotool("windowfocus", window, "key", key)

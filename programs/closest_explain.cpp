@@ -124,7 +124,7 @@ ClosestPairRun<Point> runOver(const PointText& text)
         for (int k = 0; k < dimensionOf<Point>; ++k)
             c[k] = text.coordinates[i * dimensionOf<Point> + k];
     }
-    return sortRun(records, static_cast<int>(text.count()));
+    return sortRun(records, static_cast<int>(text.count()), true);
 }
 
 int fromFile(const Options& o, char* program)

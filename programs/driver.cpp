@@ -4,12 +4,14 @@
 #include "search/divide.hpp"
 #include "viewer/viewer.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -104,7 +106,7 @@ ClosestPairRun<Point> prepareRun(const PointSource<Point>& source)
 }
 
 template <class Point>
-ClosestPairRun<Point> sortRun(Point* records, int count)
+ClosestPairRun<Point> sortRun(Point* records, int count, bool fast)
 {
     ClosestPairRun<Point> run;
     run.count = count;
@@ -113,8 +115,15 @@ ClosestPairRun<Point> sortRun(Point* records, int count)
     run.byY = allocate<Point*>(count);
     for (int i = 0; i < count; ++i)
         run.byX[i] = &records[i];
-    if (count > 0) {
+    if (count > 0)
         std::memcpy(run.byY, run.byX, sizeof(Point*) * static_cast<std::size_t>(count));
+    if (fast) {
+        std::thread byY([&run, count] {
+            std::stable_sort(run.byY, run.byY + count, [](const Point* a, const Point* b) { return a->y < b->y; });
+        });
+        std::stable_sort(run.byX, run.byX + count, [](const Point* a, const Point* b) { return a->x < b->x; });
+        byY.join();
+    } else if (count > 0) {
         std::qsort(run.byX, count, sizeof(Point*), compareByX<Point>);
         std::qsort(run.byY, count, sizeof(Point*), compareByY<Point>);
     }
@@ -186,8 +195,8 @@ template ClosestPairRun<Point2> prepareRun(const PointSource<Point2>&);
 template ClosestPairRun<Point3> prepareRun(const PointSource<Point3>&);
 template std::string resultLine(const char*, double, const Point2*, const Point2*);
 template std::string resultLine(const char*, double, const Point3*, const Point3*);
-template ClosestPairRun<Point2> sortRun(Point2*, int);
-template ClosestPairRun<Point3> sortRun(Point3*, int);
+template ClosestPairRun<Point2> sortRun(Point2*, int, bool);
+template ClosestPairRun<Point3> sortRun(Point3*, int, bool);
 template void searchAndReport(ClosestPairRun<Point2>&, std::FILE*, int);
 template void searchAndReport(ClosestPairRun<Point3>&, std::FILE*, int);
 template void addToScene(const ClosestPairRun<Point2>&);

@@ -17,6 +17,8 @@ std::vector<ScenePoint> records;                   // every record, in record or
 std::vector<float> vertices;                       // x, y, z of every record, in x order
 std::function<std::string(const Step&)> describe;  // a step in words
 float lowZ = 0, highZ = 0;                         // the set's z range (0 in 2D)
+double originX = 0, originY = 0, originZ = 0;     // the world point drawn at (0, 0, 0)
+double scale = 1;                                  // drawing units per world unit
 float middleY = 0;                                 // where vertical scene lines have their origin
 float lineReach = 1;                               // they reach 100 times this either way
 bool playing = false;                              // p plays the steps at stepsPerSecond
@@ -26,12 +28,12 @@ int timerGeneration = 0;                           // a timer of an earlier gene
 // Colour codes of the viewer's table.
 constexpr ColorCode red = 0, green = 1, blue = 2, orange = 4, magenta = 5, white = 8, black = 9;
 
-// The line x = value at z = 0 in 2D; in 3D the plane x = value, as its edges at the set's
-// nearest and farthest z.
+// The line x = value (world) at z = 0 in 2D; in 3D the plane x = value, as its edges at the
+// set's nearest and farthest z.
 void verticalLine(double x, ColorCode color)
 {
     for (float z : {lowZ, highZ}) {
-        sceneLines.push_back({{static_cast<float>(x), middleY, z}, {0, lineReach, 0}, color});
+        sceneLines.push_back({{static_cast<float>((x - originX) * scale), middleY, z}, {0, lineReach, 0}, color});
         if (highZ == lowZ)
             break;
     }
@@ -67,7 +69,7 @@ void fillScene(const Step& s)
     case StepKind::compare:
         if (s.best < s.other) { // the new best pair, and the circle of its distance about the left record
             pairSegment(s.first, s.second, red);
-            sceneCircles.push_back({records[s.first], static_cast<float>(std::sqrt(s.best)), red});
+            sceneCircles.push_back({records[s.first], static_cast<float>(std::sqrt(s.best) * scale), red});
         } else {
             pairSegment(s.third, s.fourth, red);
             pairSegment(s.first, s.second, orange);
@@ -243,20 +245,26 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, std::siz
 {
     steps = std::move(all);
     describe = [&run](const Step& step) { return describeStep(run, step); };
-    // The camera is placed for the plane z = 0 at the distance of the x or y span. A 3D set is
-    // drawn moved back along z until its nearest record lies in that plane, so that all of it lies
-    // in front of the camera; moving along the line of sight changes no x of the split or strip.
-    double nearestZ = 0;
-    if constexpr (dimensionOf<Point> == 3)
-        for (int i = 0; i < run.count; ++i)
-            nearestZ = i == 0 ? run.records[i].z : std::max(nearestZ, run.records[i].z);
+    // The viewer's camera looks at the plane z = 0 from the distance of the scene's x or y span, and
+    // sees no farther than 1000 units. So the set is drawn moved and scaled: its smallest x and y
+    // at 0, its nearest z in the plane z = 0 (all of it in front of the camera), and its largest
+    // span 100 units long. The text keeps the world's numbers.
+    double low[3] = {}, high[3] = {};
+    for (int i = 0; i < run.count; ++i) {
+        const double* c = &run.records[i].x;
+        for (int k = 0; k < dimensionOf<Point>; ++k)
+            low[k] = i == 0 ? c[k] : std::min(low[k], c[k]), high[k] = i == 0 ? c[k] : std::max(high[k], c[k]);
+    }
+    originX = low[0], originY = low[1], originZ = high[2];
+    const double span = std::max({high[0] - low[0], high[1] - low[1], high[2] - low[2]});
+    scale = span > 0 && std::isfinite(100 / span) ? 100 / span : 1;
     records.resize(static_cast<std::size_t>(run.count));
     for (int i = 0; i < run.count; ++i) {
         const Point& p = run.records[i];
         ScenePoint& r = records[i];
-        r.x = static_cast<float>(p.x), r.y = static_cast<float>(p.y);
+        r.x = static_cast<float>((p.x - originX) * scale), r.y = static_cast<float>((p.y - originY) * scale);
         if constexpr (dimensionOf<Point> == 3)
-            r.z = static_cast<float>(p.z - nearestZ);
+            r.z = static_cast<float>((p.z - originZ) * scale);
         lowZ = i == 0 ? r.z : std::min(lowZ, r.z);
         highZ = i == 0 ? r.z : std::max(highZ, r.z);
         widenSceneExtent(r.x, r.y);

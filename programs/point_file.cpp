@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -95,7 +96,13 @@ std::string readWholeFile(const std::string& name)
                                                          standardInput ? [](std::FILE*) { return 0; } : std::fclose);
     if (file == nullptr)
         throw InputError(0, std::string("cannot be read: ") + std::strerror(errno));
+    // A file whose size is known is read in one go; standard input block by block.
     std::string text;
+    struct stat status {};
+    if (fstat(fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode)) {
+        text.resize(static_cast<std::size_t>(status.st_size));
+        text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+    }
     char block[1 << 16];
     for (std::size_t got; (got = std::fread(block, 1, sizeof block, file.get())) > 0;)
         text.append(block, got);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
 TEST(Steps, OfTheFixedSet)
@@ -47,6 +50,20 @@ TEST(Steps, ComparisonsInTheStrip)
     EXPECT_TRUE(found.best < found.other && run.records[found.first].x == 98 && run.records[found.second].x == 100);
     EXPECT_NE(describeStep(run, found).find("novi najbolji par"), std::string::npos);
     releaseRun(run);
+}
+
+// Files are sorted by a faster stable sort into the order the programs' qsort gives.
+TEST(PointFile, FastSortGivesTheProgramsOrder)
+{
+    ClosestPairRun<Point3> programs = prepareRun(random3d10k);
+    auto* copy = static_cast<Point3*>(std::malloc(sizeof(Point3) * 10000));
+    std::copy(programs.records, programs.records + 10000, copy);
+    ClosestPairRun<Point3> fast = sortRun(copy, 10000, true);
+    for (int i = 0; i < 10000; ++i)
+        ASSERT_TRUE(fast.byX[i] - fast.records == programs.byX[i] - programs.records &&
+                    fast.byY[i] - fast.records == programs.byY[i] - programs.records) << i;
+    releaseRun(programs);
+    releaseRun(fast);
 }
 
 TEST(PointFile, ReadsRecordsExactly)
