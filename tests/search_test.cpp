@@ -30,6 +30,8 @@ struct SortedSet {
         for (Point& p : records)
             byX.push_back(&p);
         byY = byX;
+        if (records.empty()) // qsort takes no null array
+            return;
         std::qsort(byX.data(), byX.size(), sizeof(Point*), compareByX<Point>);
         std::qsort(byY.data(), byY.size(), sizeof(Point*), compareByY<Point>);
     }
