@@ -104,8 +104,10 @@ int explain(ClosestPairRun<Point> run, const Options& o, const std::string& wher
         });
     }
     std::fflush(stdout);
-    if (o.text)
+    if (o.text) {
+        releaseRun(run);
         return 0;
+    }
     std::vector<Step> steps = recordSteps(run);
     if (o.step < 1 || o.step > static_cast<long long>(steps.size()))
         fail("", "--step " + std::to_string(o.step) + ": the steps are 1 to " + std::to_string(steps.size()));
