@@ -128,12 +128,10 @@ class Report(unittest.TestCase):
                                         ("closest3d_rand10k", 5000 * 8, 1, ""),  # a scratch array one level down
                                         ("closest2d_rand10k", 10000 * 16, 2, None)]:  # the vectorised loop's copy
             with self.subTest(name=name, size=size, nth=nth):
-                env = {"LD_PRELOAD": os.environ["FAILING_MALLOC"], "FAIL_MALLOC_SIZE": str(size),
-                       "FAIL_MALLOC_NTH": str(nth)}
-                result = run_without_display(name, env)
+                result = run_without_display(name, {"LD_PRELOAD": os.environ["FAILING_MALLOC"],
+                                                    "FAIL_MALLOC_SIZE": str(size), "FAIL_MALLOC_NTH": str(nth)})
                 if stdout is None:  # the brute force falls back to the plain loop and still reports
-                    report = parse_report(result.stdout)
-                    self.assertEqual(report[0][0], report[1][0])
+                    self.assertEqual(*[line[0] for line in parse_report(result.stdout)])
                 else:
                     self.assertEqual((result.stdout, result.stderr, result.returncode),
                                      (stdout, f"{name}: out of memory\n", 1))
@@ -267,7 +265,7 @@ class Memory(unittest.TestCase):
             started, samples = time.monotonic(), []
             while time.monotonic() - started < seconds:
                 events(session, window, rng)
-                if time.monotonic() - started > seconds / 4 and time.monotonic() - started > 0.5 * len(samples):
+                if time.monotonic() - started > seconds / 4 + 0.5 * len(samples):
                     samples.append(min(resident_kib(process.pid) for _ in range(5)))
             for button in range(1, 6):
                 xtest.fake_input(session.x, X.ButtonRelease, button)

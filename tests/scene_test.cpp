@@ -23,9 +23,9 @@ class Scene : public testing::Test {
     }
     static void expectExtent(float minX, float minY, float maxX, float maxY)
     {
-        EXPECT_TRUE(sceneExtent.min.x == minX && sceneExtent.min.y == minY && sceneExtent.max.x == maxX &&
-                    sceneExtent.max.y == maxY)
-            << sceneExtent.min.x << ' ' << sceneExtent.min.y << ' ' << sceneExtent.max.x << ' ' << sceneExtent.max.y;
+        const SceneExtent& e = sceneExtent;
+        EXPECT_TRUE(e.min.x == minX && e.min.y == minY && e.max.x == maxX && e.max.y == maxY)
+            << e.min.x << ' ' << e.max.y;
     }
 };
 
@@ -50,10 +50,8 @@ TEST_F(Scene, AddsStoreCopiesWithTheColourArgument)
 {
     addScenePoint({5, 3, 7, 4}, 2);
     addSceneSegment({{1, 2, 0, 5}, {-3, 9, 0, 6}, 9}, 0);
-    ASSERT_EQ(scenePoints.size(), 1u);
-    EXPECT_EQ(scenePoints.back().color, 2);
-    EXPECT_EQ(scenePoints.back().z, 7);
-    ASSERT_EQ(sceneSegments.size(), 1u);
+    ASSERT_TRUE(scenePoints.size() == 1 && sceneSegments.size() == 1);
+    EXPECT_TRUE(scenePoints.back().color == 2 && scenePoints.back().z == 7);
     const SceneSegment& s = sceneSegments.back();
     EXPECT_TRUE(s.color == 0 && s.a.color == 5 && s.b.color == 6 && s.b.x == -3);
     expectExtent(-3, 2, 5, 9);

@@ -149,9 +149,8 @@ class SearchesAgree : public testing::TestWithParam<Sets> {
         const Sets sets = GetParam();
         for (int size : {0, 1, 2, 3, 8, 9, 10, 14, 17, 31, 64, 65, 100, 257, 1000, 3000}) {
             for (int round = 0; round < (size < 1000 ? 6 : 1); ++round) {
-                const std::uint64_t seed = baseSeed() + size * 131 + round * 7 + int(sets.layout) * 100003;
                 SCOPED_TRACE("CLOSEST_TEST_SEED=" + std::to_string(baseSeed()) + ", size " + std::to_string(size));
-                std::mt19937_64 rng(seed);
+                std::mt19937_64 rng(baseSeed() + size * 131 + round * 7 + int(sets.layout) * 100003);
                 expectSearchesAgree(generate<Point>(sets.layout, size, sets.offset, sets.spacing, rng));
                 if (HasFailure())
                     return;
@@ -241,8 +240,7 @@ TEST(Edges, WithoutAPairTheSlotsStayAlone)
         overflowing.push_back({k * 1e200, -k * 1e200, 0});
     for (auto points : {std::vector<Point3>{}, {{1, 1, 1}}, overflowing}) {
         SortedSet<Point3> set(std::move(points));
-        Point3 sentinel{};
-        Point3 *first = &sentinel, *second = &sentinel;
+        Point3 sentinel{}, *first = &sentinel, *second = &sentinel;
         EXPECT_EQ(findClosestDivide(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second),
                   DBL_MAX);
         EXPECT_EQ(findClosestBrute(set.byX.data(), set.count(), &first, &second), DBL_MAX);

@@ -110,9 +110,7 @@ TEST(Camera, CentreAndSpansOfAnExtent)
         SceneExtent e;
         e.min.x = c.minX, e.min.y = c.minY, e.max.x = c.maxX, e.max.y = c.maxY;
         const Camera camera = cameraFor(e);
-        EXPECT_TRUE(camera.centerX == c.centerX && camera.centerY == c.centerY && camera.eyeDistance == c.eye)
-            << c.minX << ' ' << c.minY << ' ' << c.maxX << ' ' << c.maxY << ": " << camera.centerX << ' '
-            << camera.centerY << ' ' << camera.eyeDistance;
+        EXPECT_TRUE(camera.centerX == c.centerX && camera.centerY == c.centerY && camera.eyeDistance == c.eye) << c.minY;
     }
 }
 
