@@ -160,13 +160,8 @@ void onExplainDisplay()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
-    drawPoints(steps[current]);
-    for (const SceneCircle& circle : sceneCircles)
-        drawCircle(circle);
-    for (const SceneLine& line : sceneLines)
-        drawLine(line);
-    for (const SceneSegment& segment : sceneSegments)
-        drawSegment(segment);
+    drawPoints(steps[current]); // under the lines and segments, so that those stay visible
+    drawCirclesLinesAndSegments();
     glPopMatrix();
     drawText();
     glutSwapBuffers();

@@ -83,16 +83,21 @@ void drawCircle(const SceneCircle& circle)
     glEnd();
 }
 
-void drawScene()
+void drawCirclesLinesAndSegments()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
     for (const SceneCircle& circle : sceneCircles)
         drawCircle(circle);
     for (const SceneLine& line : sceneLines)
         drawLine(line);
     for (const SceneSegment& segment : sceneSegments)
         drawSegment(segment);
+}
+
+void drawScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    drawCirclesLinesAndSegments();
     for (const ScenePoint& point : scenePoints) {
         setColor(point.color);
         glPointSize(pointSize);

@@ -47,6 +47,8 @@ void drawScene();
 inline constexpr float pointSize = 4; // pixels across a drawn point
 
 void setColor(int code);
+// The scene's circles, then its lines, then its segments, each list in order.
+void drawCirclesLinesAndSegments();
 void drawSegment(const SceneSegment& segment);
 void drawLine(const SceneLine& line);
 void drawCircle(const SceneCircle& circle);
