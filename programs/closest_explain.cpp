@@ -7,6 +7,8 @@
 #include "programs/point_file.hpp"
 #include "programs/sources.hpp"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
