@@ -168,6 +168,7 @@ void onExplainDisplay()
 }
 
 void onTimer(int generation);
+void showStep(long long index);
 
 void schedule() { glutTimerFunc(static_cast<unsigned>(1000 / stepsPerSecond), onTimer, ++timerGeneration); }
 
@@ -191,16 +192,14 @@ long long nextCall(int direction)
     return direction > 0 ? static_cast<long long>(steps.size()) - 1 : 0;
 }
 
-} // namespace
-
+// Moves to steps[index] (clamped to the steps) and fills the scene's segments, lines and circles
+// with what it shows.
 void showStep(long long index)
 {
     current = static_cast<std::size_t>(std::clamp(index, 0LL, static_cast<long long>(steps.size()) - 1));
     fillScene(steps[current]);
     glutPostRedisplay();
 }
-
-std::size_t currentStep() { return current; }
 
 void onKeyboard(unsigned char key, int, int)
 {
@@ -234,6 +233,8 @@ void onSpecialKey(int key, int, int)
     else if (key == GLUT_KEY_END)
         showStep(static_cast<long long>(steps.size()) - 1);
 }
+
+} // namespace
 
 template <class Point>
 void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, char* program)

@@ -18,11 +18,3 @@ inline constexpr int windowMostRecords = 100'000;
 template <class Point>
 [[noreturn]] void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start,
                             char* program);
-
-// Moves to steps[index] (clamped to the steps) and fills the scene's segments, lines and circles
-// with what it shows.
-void showStep(long long index);
-std::size_t currentStep();
-
-void onKeyboard(unsigned char key, int x, int y);
-void onSpecialKey(int key, int x, int y);
