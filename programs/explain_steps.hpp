@@ -32,7 +32,6 @@ struct Step {
 template <class Point, class Emit>
 struct StepRecorder : SearchObserver<Point> {
     static constexpr bool active = true;
-    static constexpr bool seesEmptyStrips = true;
 
     struct Call {
         int begin, count, half;

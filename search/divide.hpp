@@ -116,7 +116,6 @@ inline bool belowWindow(double ry, double ly, double best)
 template <class Point>
 struct SearchObserver {
     static constexpr bool active = false;
-    static constexpr bool seesEmptyStrips = false; // told the right strip's size when the left one is empty
     // A call of more than 8 records splits them at byX[half], whose x is mx.
     void split(Point* const* /*byX*/, int /*count*/, int /*half*/, double /*mx*/) {}
     // A call of at most 8 records was checked pair by pair: best, with its pair (null without one).
@@ -207,13 +206,10 @@ template <class Point, class Observer = SearchObserver<Point>>
         part[leftEnd] = part[i];
         leftEnd += dx * dx < best;
     }
-    // Without a left strip nothing is scanned, and the right strip is built only for an observer
-    // that shows every strip.
-    if (leftEnd == 0 && !Observer::seesEmptyStrips) {
-        if constexpr (Observer::active)
-            observer->answer(byX, countX, best, *first, *second);
+    // Without a left strip nothing is scanned; the right strip is then built only to tell an
+    // observer of it.
+    if (leftEnd == 0 && !Observer::active)
         return best;
-    }
     int rightEnd = half;
     for (int i = half; i < countY; ++i) {
         if (prefetch && i + prefetchDistance < countY)

@@ -101,7 +101,6 @@ std::vector<Point> generate(Layout layout, int count, double offset, double spac
 template <class Point>
 struct Watching : SearchObserver<Point> {
     static constexpr bool active = true;
-    static constexpr bool seesEmptyStrips = true;
     int strips = 0;
     void strip(double, double, int, int) { ++strips; }
 };
