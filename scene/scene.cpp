@@ -9,6 +9,9 @@ std::list<SceneLine> sceneLines;
 std::list<SceneCircle> sceneCircles;
 constinit SceneExtent sceneExtent;
 constinit SceneLimits sceneLimits;
+std::vector<float> sceneVertices;
+std::vector<ScenePointRun> scenePointRuns;
+std::vector<std::string> sceneText;
 
 namespace {
 
@@ -47,4 +50,33 @@ void addSceneSegment(SceneSegment segment, ColorCode color)
     appendWithin(sceneSegments, segment, sceneLimits.segments);
     widenSceneExtent(segment.a.x, segment.a.y);
     widenSceneExtent(segment.b.x, segment.b.y);
+}
+
+void addSceneLine(SceneLine line, ColorCode color)
+{
+    line.color = color;
+    appendWithin(sceneLines, line, sceneLimits.lines);
+}
+
+void addSceneCircle(SceneCircle circle, ColorCode color)
+{
+    circle.color = color;
+    appendWithin(sceneCircles, circle, sceneLimits.circles);
+}
+
+void clearSceneDrawings()
+{
+    sceneSegments.clear();
+    sceneLines.clear();
+    sceneCircles.clear();
+}
+
+void clearScene()
+{
+    clearSceneDrawings();
+    scenePoints.clear();
+    sceneVertices.clear();
+    scenePointRuns.clear();
+    sceneText.clear();
+    sceneExtent = SceneExtent{};
 }

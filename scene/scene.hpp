@@ -1,10 +1,14 @@
 // The scene store: display primitives, the four global lists the viewer draws, and the running
-// extent of the scene in x and y from which the viewer places its camera.
+// extent of the scene in x and y from which the viewer places its camera. Beside them, for large
+// sets drawn in bulk, a vertex array drawn in coloured runs, and lines of text for the window's
+// top left corner.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <string>
+#include <vector>
 
 using ColorCode = std::int32_t; // 0..9, see the viewer's colour table; 9 is black
 
@@ -20,6 +24,9 @@ struct SceneSegment {
     ScenePoint b;
     ColorCode color = 9; // colour of the segment and its end dots; a.color and b.color are unused
 };
+
+// A line is drawn this many times its direction either way from its origin.
+inline constexpr float sceneLineReach = 100;
 
 struct SceneLine {
     ScenePoint origin;
@@ -39,11 +46,20 @@ struct SceneExtent {
     ScenePoint max{0, 0, 0};
 };
 
+// count vertices of sceneVertices from first on, drawn as points of one colour.
+struct ScenePointRun {
+    int first = 0;
+    int count = 0;
+    ColorCode color = 9;
+};
+
 // The most elements each list may hold. An add beyond them throws std::length_error. Kept in a
 // variable so that tests can reach the limit without allocating hundreds of millions of nodes.
 struct SceneLimits {
     std::size_t points = 268'435'454;
     std::size_t segments = 119'304'646;
+    std::size_t lines = 119'304'646;
+    std::size_t circles = 119'304'646;
 };
 
 extern std::list<ScenePoint> scenePoints;
@@ -52,6 +68,9 @@ extern std::list<SceneLine> sceneLines;
 extern std::list<SceneCircle> sceneCircles;
 extern SceneExtent sceneExtent;
 extern SceneLimits sceneLimits;
+extern std::vector<float> sceneVertices;         // x, y, z of each vertex the runs draw
+extern std::vector<ScenePointRun> scenePointRuns; // drawn in order, before everything else
+extern std::vector<std::string> sceneText;        // drawn last, a line each, in window pixels
 
 // Widens the extent by x and y, as every add does: four independent strict tests on the stored
 // floats, so a NaN leaves its axis alone.
@@ -63,3 +82,13 @@ void addScenePoint(ScenePoint point, ColorCode color);
 // Appends a copy of segment with its own colour replaced by color, then widens the extent by
 // a.x, a.y and after that by b.x, b.y.
 void addSceneSegment(SceneSegment segment, ColorCode color);
+
+// Appends a copy of line, or of circle, with its colour replaced by color; the extent stays.
+void addSceneLine(SceneLine line, ColorCode color);
+void addSceneCircle(SceneCircle circle, ColorCode color);
+
+// Empties the segments, lines and circles, for a picture that replaces the last one.
+void clearSceneDrawings();
+
+// Empties the whole store and returns the extent to its start.
+void clearScene();

@@ -13,19 +13,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-#include <new>
+
+// Calls of at most this many records are answered by checking every pair.
+inline constexpr int divideLeafMostCount = 8;
 
 namespace divide_detail {
-
-// count record pointers from malloc; std::bad_alloc when there are none to be had.
-template <class Point>
-Point** allocatePointers(int count)
-{
-    auto* block = static_cast<Point**>(std::malloc(sizeof(Point*) * static_cast<std::size_t>(count)));
-    if (block == nullptr)
-        throw std::bad_alloc();
-    return block;
-}
 
 // A call's scratch array: on the stack for small calls, else malloc'd and freed when it goes out
 // of scope.
@@ -35,7 +27,7 @@ struct ScratchArray {
     Point* local[onStack];
     Point** data;
 
-    explicit ScratchArray(int count) : data(count <= onStack ? local : allocatePointers<Point>(count)) {}
+    explicit ScratchArray(int count) : data(count <= onStack ? local : allocateArray<Point*>(count)) {}
     ~ScratchArray()
     {
         if (data != local)
@@ -69,7 +61,7 @@ struct HalfTest {
         tiesAreLeft = half - start <= end - half;
         const int from = tiesAreLeft ? start : half;
         tieCount = tiesAreLeft ? half - start : end - half;
-        ties = allocatePointers<Point>(tieCount);
+        ties = allocateArray<Point*>(tieCount);
         std::copy(byX + from, byX + from + tieCount, ties);
         std::sort(ties, ties + tieCount, std::less<Point*>());
     }
@@ -116,9 +108,9 @@ inline bool belowWindow(double ry, double ly, double best)
 template <class Point>
 struct SearchObserver {
     static constexpr bool active = false;
-    // A call of more than 8 records splits them at byX[half], whose x is mx.
+    // A call of more than divideLeafMostCount records splits them at byX[half], whose x is mx.
     void split(Point* const* /*byX*/, int /*count*/, int /*half*/, double /*mx*/) {}
-    // A call of at most 8 records was checked pair by pair: best, with its pair (null without one).
+    // A call of at most divideLeafMostCount records was checked pair by pair: best, with its pair (null without one).
     void leaf(Point* const* /*byX*/, int /*count*/, double /*best*/, Point* /*first*/, Point* /*second*/) {}
     // The halves' answers were combined; on a tie the left one is kept.
     void combine(double /*left*/, Point* /*leftFirst*/, Point* /*leftSecond*/, double /*right*/,
@@ -135,8 +127,8 @@ struct SearchObserver {
 };
 
 // Smallest squared distance of the records, with the pair in *first and *second. byX and byY hold
-// the same countX == countY records in ascending x and y; neither array is written. Up to 8
-// records go to the brute force. Equal distances keep the halves' pair over a strip pair and the
+// the same countX == countY records in ascending x and y; neither array is written. Calls of up to
+// divideLeafMostCount records check every pair. Equal distances keep the halves' pair over a strip pair and the
 // left half's pair over the right's. Throws std::bad_alloc when a scratch array cannot be had.
 // An observer, when given, hears of every step (see SearchObserver).
 //
@@ -148,7 +140,7 @@ template <class Point, class Observer = SearchObserver<Point>>
                                         [[maybe_unused]] Observer* observer = nullptr)
 {
     using namespace divide_detail;
-    if (countX <= 8) {
+    if (countX <= divideLeafMostCount) {
         const double best = findClosestBrutePlain(byX, countX, first, second);
         if constexpr (Observer::active)
             observer->leaf(byX, countX, best, *first, *second);

@@ -1,5 +1,9 @@
-// Search records, their orderings and the squared distance, in 2D and 3D.
+// Search records, their orderings and the squared distance, in 2D and 3D, and the arrays that
+// hold them.
 #pragma once
+
+#include <cstdlib>
+#include <new>
 
 struct Point2 {
     double x, y;
@@ -15,6 +19,27 @@ template <>
 inline constexpr int dimensionOf<Point2> = 2;
 template <>
 inline constexpr int dimensionOf<Point3> = 3;
+
+// Coordinate k of a record: 0 is x, 1 is y, 2 is z.
+inline double coordinate(const Point2& p, int k) { return k == 0 ? p.x : p.y; }
+inline double coordinate(const Point3& p, int k) { return k == 0 ? p.x : k == 1 ? p.y : p.z; }
+inline double& coordinate(Point2& p, int k) { return k == 0 ? p.x : p.y; }
+inline double& coordinate(Point3& p, int k) { return k == 0 ? p.x : k == 1 ? p.y : p.z; }
+
+// The pairs among count records.
+constexpr long long pairCount(long long count) { return count * (count - 1) / 2; }
+
+// count elements of T from malloc (nullptr for none); std::bad_alloc when there are none to be had.
+template <class T>
+T* allocateArray(long long count)
+{
+    if (count <= 0)
+        return nullptr;
+    void* block = std::malloc(sizeof(T) * static_cast<std::size_t>(count));
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return static_cast<T*>(block);
+}
 
 // qsort comparators over arrays of record pointers: a three-way result on one coordinate.
 // Equal values and NaN compare as 0; ties are never broken on another field.

@@ -1,79 +1,246 @@
-// closest_explain's steps of the fixed set, and point files read exactly.
-#include "programs/explain_steps.hpp"
-#include "programs/point_file.hpp"
-#include "programs/sources.hpp"
+// closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
+// the keys that step through them, the options, and point files.
+#include "explain/options.hpp"
+#include "explain/picture.hpp"
+#include "explain/point_file.hpp"
+#include "explain/step_text.hpp"
+#include "explain/stepper.hpp"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
+#include <cmath>
 
 namespace {
 
-TEST(Steps, OfTheFixedSet)
-{
-    ClosestPairRun<Point2> run = prepareRun(fixed2d14);
-    const std::vector<Step> steps = recordSteps(run);
-    const std::vector<StepKind> kinds = {StepKind::split,  StepKind::leaf,   StepKind::leaf, StepKind::combine,
-                                         StepKind::strip,  StepKind::answer, StepKind::end};
-    ASSERT_EQ(steps.size(), kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i)
-        EXPECT_EQ(steps[i].kind, kinds[i]) << i;
-    const auto record = [&](int i) { return run.records[i]; };
-    EXPECT_TRUE(steps[0].count == 14 && steps[0].half == 7 && steps[0].mx == 13.2);
-    EXPECT_TRUE(steps[1].begin == 0 && steps[1].count == 7 && record(steps[1].first).x == 2.6);
-    EXPECT_TRUE(steps[2].begin == 7 && steps[2].count == 7 && record(steps[2].first).x == 15.6);
-    EXPECT_TRUE(steps[3].best == steps[1].best && steps[3].other == steps[2].best && steps[3].other < steps[3].best);
-    EXPECT_TRUE(steps[4].leftStrip == 0 && steps[4].rightStrip == 2 && steps[4].strip == steps[2].best);
+template <class Point>
+struct Explained {
+    ClosestPairRun<Point> run;
+    std::vector<Step> steps;
 
-    Point2 *first = nullptr, *second = nullptr; // the end is the brute force's answer
-    EXPECT_EQ(steps[6].best, findClosestBrute(run.byX, run.count, &first, &second));
-    EXPECT_TRUE(&run.records[steps[6].first] == first && &run.records[steps[6].second] == second);
-    EXPECT_EQ(steps[6].distances, 42) << "21 pairs in each leaf and no comparison in the strip";
-    EXPECT_EQ(describeStep(run, steps[6]), "Kraj: Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, "
-                                           "3.400000); izracunato 42 rastojanja, svi parovi: 91");
-    releaseRun(run);
+    explicit Explained(std::vector<Point> points)
+    {
+        Point* records = allocateArray<Point>(static_cast<long long>(points.size()));
+        std::copy(points.begin(), points.end(), records);
+        run = sortRun(records, static_cast<int>(points.size()), true);
+        steps = recordSteps(run);
+    }
+    ~Explained() { releaseRun(run); }
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < steps.size(); ++i)
+            lines.push_back(numberedStep(run, steps[i], i + 1, steps.size()));
+        return lines;
+    }
+};
+
+const std::vector<Point2> fixedSet = {{0.0, 2.6}, {17.6, 3.4}, {4.4, 3.0},  {19.6, 5.7}, {8.8, 5.4},
+                                      {10.9, 3.2}, {2.6, 5.2}, {14.2, 7.7}, {7.4, 1.8},  {18.6, 0.0},
+                                      {5.8, 8.8},  {13.2, 1.2}, {22.0, 4.8}, {15.6, 2.8}};
+
+// Every kind of step, told in words with the shortest numbers that read back exactly; the end is
+// the search's answer and its count of distances.
+TEST(Steps, TextsOfEveryKindIn2DAnd3D)
+{
+    const Explained<Point2> fixed(fixedSet);
+    EXPECT_EQ(fixed.texts(), (std::vector<std::string>{
+        "Korak 1 od 7: Podela: 14 tacaka deli prava x = 13.2: levo 7, desno 7",
+        "Korak 2 od 7: Svi parovi: 7 tacaka, 21 parova; najblizi (2.6, 5.2) - (4.4, 3), d = 2.8425340807103794",
+        "Korak 3 od 7: Svi parovi: 7 tacaka, 21 parova; najblizi (15.6, 2.8) - (17.6, 3.4), d = 2.088061301782112",
+        "Korak 4 od 7: Spajanje: levo d = 2.8425340807103794, desno d = 2.088061301782112; ostaje desni par (15.6, "
+        "2.8) - (17.6, 3.4)",
+        "Korak 5 od 7: Pojas: od x = 11.111938698217887 do x = 15.288061301782111 (d = 2.088061301782112): levo 0, "
+        "desno 2 tacaka",
+        "Korak 6 od 7: Rezultat poziva nad 14 tacaka: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)",
+        "Korak 7 od 7: Kraj: Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000); izracunato 42 "
+        "rastojanja, svi parovi: 91"}));
+
+    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
+                                     {160, 100}, {190, 200}, {220, 300}});
+    EXPECT_EQ(newBest.texts()[5], "Korak 6 od 8: Poredjenje (98, 503) - (100, 500): d = 3.605551275463989, novi "
+                                  "najbolji par");
+    EXPECT_EQ(newBest.texts()[6], "Korak 7 od 8: Rezultat poziva nad 10 tacaka: d = 3.605551275463989, (98, 503) - "
+                                  "(100, 500)");
+
+    // A comparison as close as the best is no new best.
+    const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
+                                 {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
+    const std::vector<std::string> texts = tie.texts();
+    ASSERT_EQ(texts.size(), 9u);
+    EXPECT_EQ(texts[4], "Korak 5 od 9: Pojas: od x = 95.25834261322606 do x = 102.74165738677394 (d = "
+                        "3.7416573867739413): levo 1, desno 2 tacaka");
+    EXPECT_EQ(texts[6], "Korak 7 od 9: Poredjenje (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, nije manje od "
+                        "3.7416573867739413");
+    EXPECT_EQ(texts[8], "Korak 9 od 9: Kraj: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, "
+                        "500.000000, 2.000000); izracunato 27 rastojanja, svi parovi: 55");
+
+    // Halves equally close: the left pair stays.
+    const Explained<Point2> equal({{0, 50}, {10, 57}, {20, 64}, {30, 71}, {40, 78}, {60, 0}, {61, 0}, {100, 50},
+                                   {110, 57}, {120, 64}, {130, 71}, {140, 78}, {160, 0}, {161, 0}});
+    const std::string combine = describeStep(equal.run, equal.steps[3]);
+    EXPECT_EQ(combine, "Spajanje: levo d = 1, desno d = 1; jednaki, ostaje levi par (60, 0) - (61, 0)");
 }
 
-// A strip with comparisons: each is a step, and the one that beats the best says so.
-TEST(Steps, ComparisonsInTheStrip)
+// What each kind of step draws: point runs (colour, first, count over the x order), lines (x,
+// colour), segments (colour) and circles (radius).
+TEST(Steps, PicturesOfEveryKind)
 {
-    const Point2 table[] = {{0, 0},     {3, 4},   {20, 100},  {40, 200},  {98, 503},
-                            {100, 500}, {130, 0}, {160, 100}, {190, 200}, {220, 300}};
-    ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{10, 0, table});
-    std::vector<Step> compares;
-    for (const Step& step : recordSteps(run))
-        if (step.kind == StepKind::compare)
-            compares.push_back(step);
-    ASSERT_FALSE(compares.empty());
-    const Step& found = compares.back();
-    EXPECT_TRUE(found.best < found.other && run.records[found.first].x == 98 && run.records[found.second].x == 100);
-    EXPECT_NE(describeStep(run, found).find("novi najbolji par"), std::string::npos);
-    releaseRun(run);
+    struct Expected {
+        std::vector<ScenePointRun> runs;
+        std::vector<std::pair<float, ColorCode>> lines;
+        std::vector<ColorCode> segments;
+        std::vector<float> circles;
+    };
+    const auto check = [](const auto& explained, std::size_t step, const Expected& want) {
+        sceneExtent = SceneExtent{};
+        const ExplainLayout layout = layoutOf(explained.run);
+        const StepPicture picture = pictureOf(layout, explained.steps[step]);
+        ASSERT_EQ(picture.runs.size(), want.runs.size()) << step;
+        for (std::size_t i = 0; i < want.runs.size(); ++i)
+            EXPECT_TRUE(picture.runs[i].first == want.runs[i].first && picture.runs[i].count == want.runs[i].count &&
+                        picture.runs[i].color == want.runs[i].color) << step << " run " << i;
+        ASSERT_EQ(picture.lines.size(), want.lines.size()) << step;
+        for (std::size_t i = 0; i < want.lines.size(); ++i)
+            EXPECT_TRUE(std::fabs(picture.lines[i].origin.x - want.lines[i].first) < 1e-4 &&
+                        picture.lines[i].color == want.lines[i].second) << step << " line " << i;
+        std::vector<ColorCode> segments;
+        for (const SceneSegment& s : picture.segments)
+            segments.push_back(s.color);
+        EXPECT_EQ(segments, want.segments) << step;
+        ASSERT_EQ(picture.circles.size(), want.circles.size()) << step;
+        for (std::size_t i = 0; i < want.circles.size(); ++i)
+            EXPECT_NEAR(picture.circles[i].radius, want.circles[i], 1e-4) << step;
+    };
+    // The fixed set is placed at x - 0 and scaled by 100 / 22.
+    const Explained<Point2> fixed(fixedSet);
+    const float s = 100.0f / 22, mx = 13.2f * s, w = std::sqrt(4.36f) * s;
+    check(fixed, 0, {{{0, 14, 8}, {0, 14, 9}}, {{mx, 5}}, {}, {}});           // split
+    check(fixed, 2, {{{0, 14, 8}, {7, 7, 9}}, {}, {0}, {}});                  // leaf
+    check(fixed, 3, {{{0, 14, 8}, {0, 14, 9}}, {{mx, 5}}, {2, 1, 0}, {}});    // combine: left, right, kept
+    check(fixed, 4, {{{0, 14, 8}, {0, 14, 9}, {7, 0, 2}, {7, 2, 1}}, {{mx, 5}, {mx - w, 2}, {mx + w, 2}}, {0}, {}});
+    check(fixed, 6, {{{0, 14, 9}}, {}, {0}, {}});                             // end
+    // A new best: its segment and circle in red; else the best in red, the pair compared in orange.
+    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
+                                     {160, 100}, {190, 200}, {220, 300}});
+    const float t = 100.0f / 503;
+    const std::vector<ScenePointRun> strip = {{0, 10, 8}, {0, 10, 9}, {4, 1, 2}, {5, 1, 1}};
+    const std::vector<std::pair<float, ColorCode>> lines = {{100 * t, 5}, {95 * t, 2}, {105 * t, 2}};
+    check(newBest, 5, {strip, lines, {0}, {std::sqrt(13.0f) * t}});
+    const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
+                                 {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
+    sceneExtent = SceneExtent{};
+    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).segments.size(), 2u);
+    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).lines.size(), 6u) << "in 3D, each line at both z edges";
+    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).segments[1].color, 4);
 }
 
-// Files are sorted by a faster stable sort into the order the programs' qsort gives.
-TEST(PointFile, FastSortGivesTheProgramsOrder)
+TEST(Stepper, KeysMoveWithinTheStepsAndCalls)
 {
-    ClosestPairRun<Point3> programs = prepareRun(random3d10k);
-    auto* copy = static_cast<Point3*>(std::malloc(sizeof(Point3) * 10000));
-    std::copy(programs.records, programs.records + 10000, copy);
-    ClosestPairRun<Point3> fast = sortRun(copy, 10000, true);
-    for (int i = 0; i < 10000; ++i)
-        ASSERT_TRUE(fast.byX[i] - fast.records == programs.byX[i] - programs.records &&
-                    fast.byY[i] - fast.records == programs.byY[i] - programs.records) << i;
-    releaseRun(programs);
-    releaseRun(fast);
+    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
+                                     {160, 100}, {190, 200}, {220, 300}});
+    // split, leaf, leaf, combine, strip, compare, answer, end
+    StepPlayer player;
+    const auto press = [&](StepKey key) {
+        pressStepKey(player, newBest.steps, key);
+        return player.current;
+    };
+    EXPECT_EQ(press(StepKey::previous), 0u);
+    EXPECT_EQ(press(StepKey::nextCall), 1u);
+    EXPECT_EQ(press(StepKey::nextCall), 2u);
+    EXPECT_EQ(press(StepKey::nextCall), 7u) << "no call after: the last step";
+    EXPECT_EQ(press(StepKey::next), 7u);
+    EXPECT_EQ(press(StepKey::previousCall), 2u);
+    EXPECT_EQ(press(StepKey::first), 0u);
+    EXPECT_EQ(press(StepKey::previousCall), 0u);
+    EXPECT_EQ(press(StepKey::last), 7u);
+    EXPECT_EQ(press(StepKey::previous), 6u);
+    for (int i = 0; i < 12; ++i)
+        press(StepKey::faster);
+    EXPECT_EQ(player.stepsPerSecond, 512);
+    for (int i = 0; i < 14; ++i)
+        press(StepKey::slower);
+    EXPECT_EQ(player.stepsPerSecond, 0.25);
+    press(StepKey::playOrPause);
+    EXPECT_EQ(playerHeader(player, 8), "Korak 7 od 8, pusta se, 0.25 koraka u sekundi");
+    playStep(player, newBest.steps);
+    EXPECT_TRUE(player.current == 7 && !player.playing) << "playing stops at the last step";
+}
+
+TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
+{
+    const ExplainOptions o = parseExplainOptions({"--like", "closest3d_rand14", "--seed", "4294967295", "--text",
+                                                  "--steps"});
+    EXPECT_TRUE(o.like == "closest3d_rand14" && o.seed == 4294967295u && o.text && o.steps && !o.points && !o.step);
+    EXPECT_EQ(parseExplainOptions({"--points", "-", "--step", "12"}).step, 12);
+    EXPECT_TRUE(parseExplainOptions({"-h"}).help && parseExplainOptions({"--help"}).help);
+    const std::pair<std::vector<std::string>, std::string> refused[] = {
+        {{"--seed", "4294967296", "--like", "x"}, "--seed '4294967296' is out of range: 0 to 4294967295"},
+        {{"--seed", "18446744073709551616", "--like", "x"}, "--seed '18446744073709551616' is out of range"},
+        {{"--seed", "-1", "--like", "x"}, "--seed '-1' is out of range"},
+        {{"--seed", "12x", "--like", "x"}, "--seed takes a whole number, not '12x'"},
+        {{"--seed", "+5", "--like", "x"}, "--seed takes a whole number, not '+5'"},
+        {{"--points", ""}, "--points needs a value, not an empty word"},
+        {{"--like", ""}, "--like needs a value, not an empty word"},
+        {{"--step"}, "--step needs a value"},
+        {{"--step", "0"}, "--step counts from 1"},
+        {{"--step", "-3"}, "--step counts from 1"},
+        {{"--step", "2", "--text"}, "--step chooses where the window opens; --text opens none"},
+        {{"--seed", "5"}, "--seed goes with --like"},
+        {{"--like", "a", "--points", "b"}, "--like and --points each give a set"},
+        {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; usage: closest_explain"},
+    };
+    for (const auto& [args, message] : refused) {
+        try {
+            parseExplainOptions(args);
+            ADD_FAILURE() << message;
+        } catch (const OptionError& e) {
+            EXPECT_TRUE(std::string(e.what()).starts_with(message)) << e.what();
+        }
+    }
 }
 
 TEST(PointFile, ReadsRecordsExactly)
 {
-    const PointText text = parsePoints("x,y,z\n# a comment\n\n0.1, 2 , -3\n\t1e-400\t+5 1.7976931348623157e308\r\n");
+    const PointText text =
+        parsePoints("\xEF\xBB\xBFx,y,z\n# a comment\n\n0.1, 2 , -3\n\t1e-400\t+5 1.3e154\r\n");
     EXPECT_EQ(text.dimension, 3);
-    EXPECT_EQ(text.coordinates, (std::vector<double>{0.1, 2, -3, 0, 5, 1.7976931348623157e308}));
+    EXPECT_EQ(text.coordinates, (std::vector<double>{0.1, 2, -3, 0, 5, 1.3e154}));
     EXPECT_EQ(parsePoints("1 2\n3 4").count(), 2);
-    for (const char* bad : {"x y\nx y\n1 2\n3 4", "1 2\n3 4 5", "1\n2\n", "1 2 3 4\n", "1 2\n"}) {
-        EXPECT_THROW(parsePoints(bad), InputError) << bad;
+    EXPECT_EQ(parsePoints("9e153 0\n0 9e153\n").count(), 2) << "squares that add up below the largest double";
+}
+
+TEST(PointFile, RefusesWithLineAndAShownToken)
+{
+    const std::string longToken(5'000'000, '7');
+    const struct {
+        std::string text;
+        long long line;
+        std::string message;
+    } cases[] = {
+        {"x y\nx y\n1 2\n3 4", 2, "'x' is not a number"},
+        {"1 2\n3 4 5", 2, "3 numbers, but the records before have 2"},
+        {"1\n2\n", 1, "1 number; a record has 2 or 3"},
+        {"1 2 3 4\n", 1, "4 numbers; a record has 2 or 3"},
+        {"0 0\n1 1\n0 0 # c\n", 3, "'#' is not a number"},
+        {"1;1\n", 1, "'1;1' is not a number"},
+        {"1 2 3 4 z\n", 1, "'z' is not a number"},
+        {std::string("1 2\n3 4\x00x\n", 11), 2, "'4\\x00x' is not a number"},
+        {"1 2\n3 \x1b[31mred\n", 2, "'\\x1b[31mred' is not a number"},
+        {"1 2\n3 " + longToken + "x\n", 2, "'" + std::string(40, '7') + "...' is not a number"},
+        {"1 2\n", 0, "fewer than two records (1)"},
+        {"0 0\n1e155 0\n", 0, "the records lie too far apart for their squared distances to be computed (spans: x "
+                              "1e+155, y 0)"},
+        {"-1e308 0 0\n1e308 0 0\n", 0, "the records lie too far apart for their squared distances to be computed "
+                                      "(spans: x inf, y 0, z 0)"},
+        {"0 0 0\n1e154 1e154 1e154\n", 0, "the records lie too far apart"},
+    };
+    for (const auto& c : cases) {
+        try {
+            parsePoints(c.text);
+            ADD_FAILURE() << c.message;
+        } catch (const InputError& e) {
+            EXPECT_TRUE(e.line == c.line && std::string(e.what()).starts_with(c.message)) << e.line << ": " << e.what();
+        }
     }
 }
 

@@ -210,12 +210,29 @@ class Explain(unittest.TestCase):
                 (["--points", "-"], "1 2\n3 12abc\n", "-:2: '12abc' is not a number"),
                 (["--points", "-"], "1 2 3 4\n", "-:1: 4 numbers; a record has 2 or 3"),
                 (["--points", "-"], "\n1 2\n", "-: fewer than two records (1)"),
+                (["--points", "-"], "0 0\n1e155 0\n", "-: the records lie too far apart"),
                 (["--frob"], None, "unknown option '--frob'"),
-                (["--like", "closest4d"], None, "no program 'closest4d'")]:
+                (["--like", "closest4d"], None, "no program 'closest4d'"),
+                (["--like", "closest2d_fixed14", "--seed", "3"], None, "closest2d_fixed14 has a fixed set"),
+                (["--points", "-"], "\ufeffx,y\n1 2\n3 4 5\n", "-:3: 3 numbers, but the records before have 2")]:
             with self.subTest(args=args, stdin=stdin):
                 result = self.explain("--text", *args, stdin=stdin)
                 self.assertEqual((result.returncode, result.stdout), (2, ""))
                 self.assertTrue(result.stderr.startswith(f"closest_explain: {message}"), result.stderr)
+        # Without --text every option, and the step against the steps, is checked before the report.
+        for step, message in [("8", "--step 8: the steps are 1 to 7"), ("0", "--step counts from 1")]:
+            result = self.explain("--step", step)
+            self.assertEqual((result.returncode, result.stdout, result.stderr), (2, "", f"closest_explain: {message}\n"))
+
+    def test_help_and_a_failed_write(self):
+        result = self.explain("--help")
+        self.assertEqual((result.returncode, result.stderr), (0, ""))
+        self.assertTrue(result.stdout.startswith("usage: closest_explain [--like PROGRAM"), result.stdout)
+        with open("/dev/full", "w") as full:
+            result = subprocess.run([path("closest_explain"), "--text", "--steps"], stdout=full, capture_output=False,
+                                    stderr=subprocess.PIPE, text=True, timeout=60)
+        self.assertEqual((result.returncode, result.stderr),
+                         (1, "closest_explain: cannot write the output: No space left on device\n"))
 
     def test_like_builds_the_programs_set_and_steps_end_in_its_answer(self):
         program = run_without_display("closest3d_rand14", FAKED)

@@ -1,7 +1,5 @@
-// The scene store (copies, colours, the extent and the list limits) and what the run driver
-// hands it.
-#include "programs/driver.hpp"
-#include "scene/scene.hpp"
+// The scene store (copies, colours, the extent and the list limits) and the hand-off of records.
+#include "scene/from_records.hpp"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +14,7 @@ class Scene : public testing::Test {
     void TearDown() override { reset(); }
     static void reset()
     {
-        scenePoints.clear();
-        sceneSegments.clear();
-        sceneExtent = SceneExtent{};
+        clearScene();
         sceneLimits = SceneLimits{};
     }
     static void expectExtent(float minX, float minY, float maxX, float maxY)
@@ -74,30 +70,33 @@ TEST_F(Scene, AFullListRefusesTheAddAndKeepsTheExtent)
 }
 
 // 3D records keep their z in the scene; the pair's segment lies at z = 0, red, its ends black.
-TEST_F(Scene, DriverHandsOverEveryRecordAndThePairAtZZero)
+TEST_F(Scene, RecordsHandedOverInOrderAndThePairAtZZero)
 {
-    const Point3 table[] = {{1, 2, 3}, {9, 9, 9}, {1, 2, 4.5}};
-    ClosestPairRun<Point3> run = prepareRun(PointSource<Point3>{3, 0, table});
-    std::FILE* sink = std::tmpfile();
-    searchAndReport(run, sink);
-    std::fclose(sink);
-    addToScene(run);
+    const Point3 records[] = {{1, 2, 3}, {9, 9, 9}, {1, 2, 4.5}};
+    addToScene(records, 3, &records[0], &records[2]);
     ASSERT_EQ(scenePoints.size(), 3u);
     auto p = scenePoints.begin();
-    for (const Point3& record : table) {
+    for (const Point3& record : records) {
         EXPECT_TRUE(p->x == record.x && p->y == record.y && p->z == record.z && p->color == 9) << record.z;
         ++p;
     }
     const SceneSegment& pair = sceneSegments.back();
     EXPECT_TRUE(pair.color == 0 && pair.a.z == 0 && pair.b.z == 0 && pair.a.x == 1 && pair.b.y == 2 &&
                 pair.a.color == 9);
-    releaseRun(run);
+    reset();
+    addToScene(records, 1, static_cast<const Point3*>(nullptr), static_cast<const Point3*>(nullptr));
+    EXPECT_TRUE(scenePoints.size() == 1 && sceneSegments.empty()) << "no pair, no segment";
 }
 
-// Without a pair there is nothing to name: the report says so instead of reading empty slots.
-TEST(Report, WithoutAPairReadsNoEmptySlot)
+// A placement moves and scales each axis before the rounding to float.
+TEST(ScenePointOf, PlacesThenRounds)
 {
-    EXPECT_EQ(resultLine<Point2>("Min: %g; ", DBL_MAX, nullptr, nullptr), "Min: 1.34078e+154; Izmedju nema para");
+    ScenePlacement at;
+    at.origin[0] = 1, at.origin[1] = -2, at.origin[2] = 10, at.scale = 0.5;
+    const ScenePoint p = scenePointOf(Point3{5, 2, 4}, at);
+    EXPECT_TRUE(p.x == 2 && p.y == 2 && p.z == -3 && p.color == 9);
+    const ScenePoint q = scenePointOf(Point2{0.1, 1e300});
+    EXPECT_TRUE(q.x == 0.1f && std::isinf(q.y) && q.z == 0);
 }
 
 } // namespace

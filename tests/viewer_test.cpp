@@ -1,6 +1,6 @@
 // The viewer in a real GL context under a virtual X server: the window of closest2d_fixed14, its
 // camera and matrices, colours, and mouse navigation through the callbacks.
-#include "programs/sources.hpp"
+#include "programs/point_sets.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
@@ -107,10 +107,12 @@ TEST(Camera, CentreAndSpansOfAnExtent)
     for (const Case c : {Case{0, 0, 22, 8.8f, 11, 4.4f, 22}, Case{0, 0, 2, 10, 1, 5, 10}, // spanX * 5 == spanY
                          Case{0, 0, 3, 10, 1.5f, 5, 3}, Case{-10, 0, 10, 1, 0, 0.5f, 20},     // a span is max + |min|
                          Case{0, -4, 2, 10, 1, 3, 14}, Case{1024, 700, 0, 0, 512, 350, 1024}}) {
-        SceneExtent e;
-        e.min.x = c.minX, e.min.y = c.minY, e.max.x = c.maxX, e.max.y = c.maxY;
-        const Camera camera = cameraFor(e);
-        EXPECT_TRUE(camera.centerX == c.centerX && camera.centerY == c.centerY && camera.eyeDistance == c.eye) << c.minY;
+        const SceneExtent kept = sceneExtent;
+        sceneExtent.min.x = c.minX, sceneExtent.min.y = c.minY, sceneExtent.max.x = c.maxX, sceneExtent.max.y = c.maxY;
+        placeCamera();
+        EXPECT_TRUE(viewCenterX == c.centerX && viewCenterY == c.centerY && eyeDistance == c.eye) << c.minY;
+        sceneExtent = kept;
+        placeCamera();
     }
 }
 

@@ -1,5 +1,7 @@
-// Drawing the scene: circles, lines, segments, then points, so later primitives cover earlier
-// ones (no depth test). Every frame re-sends everything in immediate mode.
+// Drawing the scene: the point runs, circles, lines, segments, then points, so later primitives
+// cover earlier ones (no depth test), and the text last. Every frame re-sends everything: the
+// runs from their vertex array, the rest in immediate mode.
+#include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
@@ -28,6 +30,7 @@ constexpr Rgb colorTable[] = {
 
 void vertex(const ScenePoint& p) { glVertex3f(p.x, p.y, p.z); }
 
+
 } // namespace
 
 // A code outside the table sets nothing: the colour last set carries over, even across frames.
@@ -38,6 +41,8 @@ void setColor(int code)
     const Rgb& c = colorTable[code];
     glColor3f(c.r, c.g, c.b);
 }
+
+namespace {
 
 // A line with a dot at each end, all in the segment's own colour.
 void drawSegment(const SceneSegment& segment)
@@ -59,12 +64,13 @@ void drawLine(const SceneLine& line)
 {
     const ScenePoint& o = line.origin;
     const ScenePoint& d = line.direction;
+    const double reach = sceneLineReach;
     setColor(line.color);
     glBegin(GL_LINES);
-    glVertex3f(static_cast<float>(o.x + d.x * 100.0), static_cast<float>(o.y + d.y * 100.0),
-               static_cast<float>(o.z + d.z * 100.0));
-    glVertex3f(static_cast<float>(o.x - d.x * 100.0), static_cast<float>(o.y - d.y * 100.0),
-               static_cast<float>(o.z - d.z * 100.0));
+    glVertex3f(static_cast<float>(o.x + d.x * reach), static_cast<float>(o.y + d.y * reach),
+               static_cast<float>(o.z + d.z * reach));
+    glVertex3f(static_cast<float>(o.x - d.x * reach), static_cast<float>(o.y - d.y * reach),
+               static_cast<float>(o.z - d.z * reach));
     glEnd();
 }
 
@@ -83,21 +89,36 @@ void drawCircle(const SceneCircle& circle)
     glEnd();
 }
 
-void drawCirclesLinesAndSegments()
+// Each run in its colour, all from one vertex array.
+void drawPointRuns()
 {
+    if (scenePointRuns.empty())
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, sceneVertices.data());
+    glPointSize(pointSize);
+    for (const ScenePointRun& run : scenePointRuns) {
+        if (run.count <= 0)
+            continue;
+        setColor(run.color);
+        glDrawArrays(GL_POINTS, run.first, run.count);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+} // namespace
+
+void drawScene()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    drawPointRuns();
     for (const SceneCircle& circle : sceneCircles)
         drawCircle(circle);
     for (const SceneLine& line : sceneLines)
         drawLine(line);
     for (const SceneSegment& segment : sceneSegments)
         drawSegment(segment);
-}
-
-void drawScene()
-{
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glPushMatrix();
-    drawCirclesLinesAndSegments();
     for (const ScenePoint& point : scenePoints) {
         setColor(point.color);
         glPointSize(pointSize);
@@ -106,6 +127,10 @@ void drawScene()
         glEnd();
     }
     glPopMatrix();
+    if (!sceneText.empty()) {
+        setColor(9);
+        drawTextLines(sceneText, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    }
     glFlush();
 }
 

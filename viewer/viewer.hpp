@@ -6,7 +6,7 @@
 
 #include "scene/scene.hpp"
 
-// Camera, placed once from the scene extent; the pivot of rotation and zoom.
+// Camera, placed from the scene extent when the window opens; the pivot of rotation and zoom.
 extern float viewCenterX; // midpoint of the scene's x range
 extern float viewCenterY; // midpoint of the scene's y range
 extern float eyeDistance; // distance of the eye from the plane z = 0
@@ -19,18 +19,19 @@ extern bool middleButtonDown;   // set by a middle press, cleared by any release
 extern bool rightButtonDown;    // set by a right press, cleared by any release
 extern ScenePoint mouseAnchor;  // object point under the cursor (window depth 0) at the last press
 
-struct Camera {
-    float centerX;
-    float centerY;
-    float eyeDistance;
-};
+inline constexpr int viewerWidth = 1024;  // the window's size at start, in pixels
+inline constexpr int viewerHeight = 700;
+inline constexpr double viewerFarPlane = 1000; // the camera sees no farther than this
+inline constexpr float pointSize = 4;          // pixels across a drawn point
 
-// The camera for an extent: centred on it, at span x or span y from the plane z = 0, where a
-// span is max + |min|.
-Camera cameraFor(const SceneExtent& extent);
+// Places the camera from sceneExtent: centred on it, at span x or span y from the plane z = 0,
+// where a span is max + |min|.
+void placeCamera();
 
-// Opens the window, places the camera, sets the matrices and registers the callbacks; stops
-// short of the main loop.
+// Places the camera and sets both matrices for the scene store as it is now.
+void resetView();
+
+// Opens the window, resets the view and registers the callbacks; stops short of the main loop.
 void openViewer(int argc, char** argv);
 
 // openViewer, then GLUT's main loop: closing the window ends the process through exit.
@@ -44,11 +45,5 @@ void onMotion(int x, int y);
 // One frame into the back buffer, without the swap (onDisplay swaps).
 void drawScene();
 
-inline constexpr float pointSize = 4; // pixels across a drawn point
-
+// Sets the drawing colour of a code of the colour table; other codes set nothing.
 void setColor(int code);
-// The scene's circles, then its lines, then its segments, each list in order.
-void drawCirclesLinesAndSegments();
-void drawSegment(const SceneSegment& segment);
-void drawLine(const SceneLine& line);
-void drawCircle(const SceneCircle& circle);

@@ -1,6 +1,8 @@
-#include "programs/point_file.hpp"
+#include "explain/point_file.hpp"
 
+#include <algorithm>
 #include <cctype>
+#include <cfloat>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -15,6 +17,21 @@ namespace {
 
 bool isSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
 
+// Calls use(field) for each run of non-separators in the line, in order.
+template <class Use>
+void forEachField(std::string_view line, Use use)
+{
+    for (std::size_t i = 0; i < line.size();) {
+        while (i < line.size() && isSeparator(line[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < line.size() && !isSeparator(line[i]))
+            ++i;
+        if (i > start)
+            use(line.substr(start, i - start));
+    }
+}
+
 // A line of words: its first field starts with a letter and is no spelling of NaN or infinity,
 // which are reported as numbers that are not finite.
 bool isHeader(std::string_view field)
@@ -27,6 +44,8 @@ bool isHeader(std::string_view field)
     return lower != "nan" && lower != "inf" && lower != "infinity";
 }
 
+std::string quoted(std::string_view field) { return "'" + shownText(field) + "'"; }
+
 double parseNumber(std::string_view field, long long line)
 {
     const char* begin = field.data();
@@ -36,21 +55,69 @@ double parseNumber(std::string_view field, long long line)
     double value = 0;
     const auto [stop, error] = std::from_chars(begin, end, value);
     if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
-        throw InputError(line, "'" + std::string(field) + "' is not a number");
+        throw InputError(line, quoted(field) + " is not a number");
     if (error == std::errc::result_out_of_range) // strtod's nearest double: infinity, or 0 and below
         value = std::strtod(std::string(field).c_str(), nullptr);
     if (!std::isfinite(value))
-        throw InputError(line, "'" + std::string(field) + "' is not a finite number");
+        throw InputError(line, quoted(field) + " is not a finite number");
     return value;
 }
 
+std::string numbersText(int count) { return std::to_string(count) + (count == 1 ? " number" : " numbers"); }
+
+// Every squared distance is at most the squared spans' sum, computed as squaredDistance computes,
+// since rounding keeps the order of what it rounds: the records fit when that sum stays below the
+// largest double, which the searches keep for "no pair".
+void checkSpans(const PointText& points)
+{
+    double low[3], high[3];
+    for (int k = 0; k < points.dimension; ++k)
+        low[k] = high[k] = points.coordinates[k];
+    for (std::size_t i = 0; i < points.coordinates.size(); ++i) {
+        const int k = static_cast<int>(i % points.dimension);
+        low[k] = std::min(low[k], points.coordinates[i]);
+        high[k] = std::max(high[k], points.coordinates[i]);
+    }
+    double sum = 0;
+    std::string spans;
+    for (int k = 0; k < points.dimension; ++k) {
+        const double span = high[k] - low[k];
+        sum += span * span;
+        char text[64];
+        std::snprintf(text, sizeof text, "%s%c %g", k == 0 ? "" : ", ", "xyz"[k], span);
+        spans += text;
+    }
+    if (!(sum < DBL_MAX))
+        throw InputError(0, "the records lie too far apart for their squared distances to be computed (spans: " +
+                                spans + "); move or scale them closer");
+}
+
 } // namespace
+
+std::string shownText(std::string_view text)
+{
+    constexpr std::size_t most = 40;
+    std::string shown;
+    for (std::size_t i = 0; i < text.size() && i < most; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7f) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            shown += escaped;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return text.size() > most ? shown + "..." : shown;
+}
 
 PointText parsePoints(std::string_view text)
 {
     PointText points;
     bool headerAllowed = true;
     long long line = 0;
+    if (text.starts_with("\xEF\xBB\xBF")) // a byte-order mark, as spreadsheets write it
+        text.remove_prefix(3);
     for (std::size_t at = 0; at < text.size();) {
         std::size_t next = text.find('\n', at);
         if (next == std::string_view::npos)
@@ -59,33 +126,36 @@ PointText parsePoints(std::string_view text)
         at = next + 1;
         ++line;
 
+        // The line's first four fields, and how many it has.
         std::string_view fields[4];
         int count = 0;
-        for (std::size_t i = 0; i < content.size();) {
-            while (i < content.size() && isSeparator(content[i]))
-                ++i;
-            const std::size_t start = i;
-            while (i < content.size() && !isSeparator(content[i]))
-                ++i;
-            if (i > start && count < 4)
-                fields[count] = content.substr(start, i - start);
-            count += i > start;
-        }
+        forEachField(content, [&](std::string_view field) {
+            if (count < 4)
+                fields[count] = field;
+            ++count;
+        });
         if (count == 0 || fields[0][0] == '#')
             continue;
         if (std::exchange(headerAllowed, false) && isHeader(fields[0]))
             continue;
+        double numbers[3];
+        int k = 0;
+        forEachField(content, [&](std::string_view field) { // each field is a number, counted or not
+            const double value = parseNumber(field, line);
+            if (k < 3)
+                numbers[k++] = value;
+        });
         if (points.dimension == 0 && count != 2 && count != 3)
-            throw InputError(line, std::to_string(count) + " numbers; a record has 2 or 3");
+            throw InputError(line, numbersText(count) + "; a record has 2 or 3");
         if (points.dimension != 0 && count != points.dimension)
-            throw InputError(line, std::to_string(count) + " numbers, but the records before have " +
+            throw InputError(line, numbersText(count) + ", but the records before have " +
                                        std::to_string(points.dimension));
         points.dimension = count;
-        for (int k = 0; k < count; ++k)
-            points.coordinates.push_back(parseNumber(fields[k], line));
+        points.coordinates.insert(points.coordinates.end(), numbers, numbers + count);
     }
     if (points.count() < 2)
         throw InputError(0, "fewer than two records (" + std::to_string(points.count()) + ")");
+    checkSpans(points);
     return points;
 }
 

@@ -1,6 +1,8 @@
 // Point sets read from text: one record per line, 2 or 3 numbers separated by spaces, tabs or
 // commas. Blank lines and lines starting with # are skipped, and so is a first line of words
-// (a header such as x,y,z). Every record has the same count of numbers.
+// (a header such as x,y,z) and a UTF-8 byte-order mark. Every record has the same count of
+// numbers, and the records lie close enough together for every squared distance to be a finite
+// double below the largest one.
 #pragma once
 
 #include <stdexcept>
@@ -22,6 +24,9 @@ struct InputError : std::runtime_error {
 
 // Each number is the double nearest to its decimal text. Throws InputError.
 PointText parsePoints(std::string_view text);
+
+// A piece of input as a message may show it: control bytes as \xNN, and at most 40 bytes of it.
+std::string shownText(std::string_view text);
 
 // The whole of a file, or of standard input for "-". Throws InputError when it cannot be read.
 std::string readWholeFile(const std::string& name);

@@ -1,0 +1,123 @@
+#include "explain/window.hpp"
+
+#include "explain/picture.hpp"
+#include "explain/step_text.hpp"
+#include "viewer/viewer.hpp"
+
+#include <GL/freeglut.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+std::function<void(const StepPlayer&)> onStepShown;
+
+namespace {
+
+std::vector<Step> steps;                            // every step of the run, the end last
+StepPlayer player;                                  // the step shown, playing or not
+ExplainLayout layout;                               // where the records are drawn
+std::function<std::string(const Step&)> describe;   // a step in words
+int timerGeneration = 0;                            // a timer of an earlier generation does nothing
+
+// The scene's picture and text for the step shown; the window draws them with its next frame.
+void showCurrent()
+{
+    showPicture(pictureOf(layout, steps[player.current]));
+    sceneText = {playerHeader(player, steps.size()), describe(steps[player.current]), stepKeysHelp};
+    if (onStepShown)
+        onStepShown(player);
+}
+
+void onTimer(int generation);
+
+void schedule() { glutTimerFunc(static_cast<unsigned>(1000 / player.stepsPerSecond), onTimer, ++timerGeneration); }
+
+void onTimer(int generation)
+{
+    if (!player.playing || generation != timerGeneration)
+        return;
+    playStep(player, steps);
+    showCurrent();
+    if (player.playing)
+        schedule();
+}
+
+void onKeyboard(unsigned char key, int, int)
+{
+    if (key == ' ')
+        pressKey(StepKey::next);
+    else if (key == 8 || key == 127)
+        pressKey(StepKey::previous);
+    else if (key == 'p')
+        pressKey(StepKey::playOrPause);
+    else if (key == '+' || key == '=')
+        pressKey(StepKey::faster);
+    else if (key == '-')
+        pressKey(StepKey::slower);
+}
+
+void onSpecialKey(int key, int, int)
+{
+    if (key == GLUT_KEY_RIGHT)
+        pressKey(StepKey::next);
+    else if (key == GLUT_KEY_LEFT)
+        pressKey(StepKey::previous);
+    else if (key == GLUT_KEY_PAGE_DOWN)
+        pressKey(StepKey::nextCall);
+    else if (key == GLUT_KEY_PAGE_UP)
+        pressKey(StepKey::previousCall);
+    else if (key == GLUT_KEY_HOME)
+        pressKey(StepKey::first);
+    else if (key == GLUT_KEY_END)
+        pressKey(StepKey::last);
+}
+
+} // namespace
+
+void pressKey(StepKey key)
+{
+    const bool wasPlaying = player.playing;
+    pressStepKey(player, steps, key);
+    if (player.playing && !wasPlaying)
+        schedule();
+    showCurrent();
+}
+
+const StepPlayer& stepPlayer() { return player; }
+const std::vector<Step>& viewSteps() { return steps; }
+
+template <class Point>
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start)
+{
+    steps = std::move(all);
+    describe = [&run](const Step& step) { return describeStep(run, step); };
+    layout = layoutOf(run);
+    sceneVertices = layout.vertices;
+    player.current = std::min(start, steps.size() - 1);
+    player.playing = false;
+    ++timerGeneration;
+    showCurrent();
+}
+
+void takeStepKeys()
+{
+    glutKeyboardFunc(onKeyboard);
+    glutSpecialFunc(onSpecialKey);
+}
+
+template <class Point>
+void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, char* program)
+{
+    int argc = 1;
+    char* argv[] = {program, nullptr};
+    beginStepView(run, std::move(all), start); // before the window, whose camera sees the records
+    openViewer(argc, argv);
+    takeStepKeys();
+    glutMainLoop();
+    std::exit(0);
+}
+
+template void beginStepView(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t);
+template void beginStepView(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t);
+template void showSteps(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t, char*);
+template void showSteps(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t, char*);

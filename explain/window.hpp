@@ -1,0 +1,41 @@
+// closest_explain's window: the viewer's window, title and mouse navigation, showing one step of
+// the divide and conquer at a time, with its number, its text and the keys (stepKeysHelp) in the
+// top left corner.
+//
+// Keys: Right or Space, the next step; Left or Backspace, the previous one; Page Down and Page Up,
+// the next and the previous call; Home and End, the first and the last step; p, play or pause;
+// + and -, faster and slower. Closing the window ends the program with status 0.
+#pragma once
+
+#include "explain/steps.hpp"
+#include "explain/stepper.hpp"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The largest set the window steps through; larger ones are for --text.
+inline constexpr int windowMostRecords = 100'000;
+
+// Puts the run's records in the scene and shows steps[start], with or without a window open; the
+// run must outlive the view.
+template <class Point>
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start);
+
+// Takes the window's keys for the steps (once the window is open).
+void takeStepKeys();
+
+// Applies a key and shows the step it leads to.
+void pressKey(StepKey key);
+
+// Where the view stands, and the steps it steps through.
+const StepPlayer& stepPlayer();
+const std::vector<Step>& viewSteps();
+
+// Called with the player whenever the step shown, or the playing, changes.
+extern std::function<void(const StepPlayer&)> onStepShown;
+
+// Opens the window at steps[start] and runs GLUT's main loop, which does not return.
+template <class Point>
+[[noreturn]] void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start,
+                            char* program);

@@ -1,0 +1,35 @@
+// Numbers and pairs as text: the report's printf formats, and the shortest text that reads back as
+// the same double.
+#pragma once
+
+#include "search/point.hpp"
+
+#include <string>
+
+// printf into a string of whatever length it takes (a %f of 1e308 has over 300 digits).
+[[gnu::format(printf, 1, 2)]] std::string printfText(const char* pattern, ...);
+
+// "%f", as the report prints coordinates.
+std::string fixedText(double value);
+
+// The shortest decimal text that reads back as value ("0.1", "1e+300", "498922.5").
+std::string shortestText(double value);
+
+// "(x, y)" or "(x, y, z)", each coordinate as number writes it.
+template <class Point>
+std::string pointText(const Point& p, std::string (*number)(double))
+{
+    std::string text = "(";
+    for (int k = 0; k < dimensionOf<Point>; ++k)
+        text.append(k == 0 ? "" : ", ").append(number(coordinate(p, k)));
+    return text + ")";
+}
+
+// "(..) - (..)", or "nema para" (no pair) when either record is missing.
+template <class Point>
+std::string pairText(const Point* first, const Point* second, std::string (*number)(double))
+{
+    if (first == nullptr || second == nullptr)
+        return "nema para";
+    return pointText(*first, number) + " - " + pointText(*second, number);
+}

@@ -1,0 +1,75 @@
+// Building a run: the random numbers of a seed, the two ways of ordering, and the report's text.
+#include "run/format.hpp"
+#include "run/random.hpp"
+#include "run/report.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cstdlib>
+#include <limits>
+#include <random>
+
+namespace {
+
+// glibc's generator written out gives the C library's own numbers, seed for seed.
+TEST(GlibcRandom, EqualsTheCLibrarysRand)
+{
+    std::mt19937 pick(20261207);
+    std::vector<unsigned> seeds = {0, 1, 2, 1767225600, 2147483647, 2147483648u, 4294967295u};
+    for (int i = 0; i < 200; ++i)
+        seeds.push_back(pick());
+    for (unsigned seed : seeds) {
+        std::srand(seed);
+        GlibcRandom ours(seed);
+        for (int i = 0; i < 1000; ++i)
+            ASSERT_EQ(ours.next(), std::rand()) << "seed " << seed << ", number " << i;
+    }
+}
+
+// The stable sort gives the order of the programs' qsort, ties and all, on a set full of them.
+TEST(SortRun, StableSortGivesTheQsortOrder)
+{
+    for (int count : {0, 1, 2, 7, 10000}) {
+        ClosestPairRun<Point3> programs = prepareRun(PointSource<Point3>{count, 15, nullptr, 42});
+        auto* copy = allocateArray<Point3>(count);
+        std::copy(programs.records, programs.records + count, copy);
+        ClosestPairRun<Point3> stable = sortRun(copy, count, true);
+        for (int i = 0; i < count; ++i)
+            ASSERT_TRUE(stable.byX[i] - stable.records == programs.byX[i] - programs.records &&
+                        stable.byY[i] - stable.records == programs.byY[i] - programs.records)
+                << count << " records, position " << i;
+        releaseRun(programs);
+        releaseRun(stable);
+    }
+}
+
+// A seeded source builds rand's numbers modulo its modulus, x then y, record by record.
+TEST(PrepareRun, SeededSetIsRandsNumbers)
+{
+    ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{3, 1000, nullptr, 7});
+    GlibcRandom expected(7);
+    for (int i = 0; i < 3; ++i) {
+        const double x = expected.next() % 1000, y = expected.next() % 1000;
+        EXPECT_TRUE(run.records[i].x == x && run.records[i].y == y) << i;
+    }
+    releaseRun(run);
+}
+
+TEST(Format, ReportAndShortestTexts)
+{
+    EXPECT_EQ(resultLine<Point2>("Min: %g; ", DBL_MAX, nullptr, nullptr), "Min: 1.34078e+154; Izmedju nema para");
+    const Point3 a{1.5, -2, 1e-7}, b{0, 0, 0};
+    EXPECT_EQ(resultLine("Min: %f; ", 4.0, &a, &b),
+              "Min: 2.000000; Izmedju (1.500000, -2.000000, 0.000000) - (0.000000, 0.000000, 0.000000)");
+    const std::string overflowed = resultLine("Min: %f; ", DBL_MAX, &a, &b);
+    EXPECT_TRUE(overflowed.starts_with("Min: 134078079299425956") && overflowed.ends_with(".000000; Izmedju nema para"))
+        << "a distance that overflowed names no pair";
+    for (double value : {0.1, 498922.5, 1e300, 5e-324, -0.0, 2.088061301782112})
+        EXPECT_EQ(std::strtod(shortestText(value).c_str(), nullptr), value) << shortestText(value);
+    EXPECT_EQ(shortestText(498922.5), "498922.5");
+    EXPECT_EQ(pointText(Point2{0.75, 3}, shortestText), "(0.75, 3)");
+}
+
+} // namespace
