@@ -94,6 +94,14 @@ void checkSpans(const PointText& points)
 
 } // namespace
 
+std::string inputErrorText(const std::string& name, const InputError& error)
+{
+    std::string text = name;
+    if (error.line > 0)
+        text.append(":").append(std::to_string(error.line));
+    return text.append(": ").append(error.what());
+}
+
 std::string shownText(std::string_view text)
 {
     constexpr std::size_t most = 40;

@@ -22,6 +22,9 @@ struct InputError : std::runtime_error {
     InputError(long long where, const std::string& what) : std::runtime_error(what), line(where) {}
 };
 
+// "NAME:LINE: what", or "NAME: what" when it is not about one line.
+std::string inputErrorText(const std::string& name, const InputError& error);
+
 // Each number is the double nearest to its decimal text. Throws InputError.
 PointText parsePoints(std::string_view text);
 

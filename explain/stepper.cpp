@@ -49,3 +49,19 @@ std::string playerHeader(const StepPlayer& player, std::size_t total)
     return printfText("Korak %zu od %zu%s, %g koraka u sekundi", player.current + 1, total,
                       player.playing ? ", pusta se" : "", player.stepsPerSecond);
 }
+
+std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index)
+{
+    std::vector<std::string> calls;
+    for (std::size_t i = 0; i <= index && i < steps.size(); ++i) {
+        const std::string number = "Poziv " + std::to_string(calls.size() + 1) + ": ";
+        if (const auto* split = std::get_if<SplitStep>(&steps[i]))
+            calls.push_back(number + std::to_string(split->call.records.count) + " tacaka, podela x = " +
+                            shortestText(split->call.mx));
+        else if (const auto* leaf = std::get_if<LeafStep>(&steps[i]); leaf && i == index)
+            calls.push_back(number + std::to_string(leaf->call.count) + " tacaka, svi parovi");
+        else if (std::holds_alternative<AnswerStep>(steps[i]) && i < index)
+            calls.pop_back();
+    }
+    return calls;
+}

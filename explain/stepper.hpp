@@ -27,3 +27,8 @@ void playStep(StepPlayer& player, const std::vector<Step>& steps);
 
 // "Korak 5 od 7, 4 koraka u sekundi", with ", pusta se" while playing.
 std::string playerHeader(const StepPlayer& player, std::size_t total);
+
+// The calls under way at steps[index], outermost first: each splitting call that has started and
+// not yet answered, and the step's own call when it is a leaf. Told as lines "Poziv 1: 14 tacaka,
+// podela x = 13.2" (a leaf: "svi parovi").
+std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index);

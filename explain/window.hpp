@@ -8,14 +8,12 @@
 #pragma once
 
 #include "explain/steps.hpp"
+#include "explain/limits.hpp"
 #include "explain/stepper.hpp"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-// The largest set the window steps through; larger ones are for --text.
-inline constexpr int windowMostRecords = 100'000;
 
 // Puts the run's records in the scene and shows steps[start], with or without a window open; the
 // run must outlive the view.

@@ -1,6 +1,7 @@
 // Steps through the divide and conquer of a point set: the set of one of the five programs, or a
 // file of the user's. Prints the programs' report, then the steps (--steps) or a window that
 // shows them one at a time (see explain/window.hpp for its keys).
+#include "explain/limits.hpp"
 #include "explain/options.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -18,10 +19,6 @@
 
 namespace {
 
-// Checking every pair grows with the square of the count: above this many records the report
-// skips it.
-constexpr int bruteForceMostRecords = 200'000;
-
 // Bad input: the message on standard error, status 2, and no window.
 [[noreturn]] void fail(const std::string& where, const std::string& what)
 {
@@ -38,11 +35,13 @@ void checkOutput()
     std::exit(1);
 }
 
+// "a, b and c".
 std::string programNames()
 {
     std::string names;
-    for (const ProgramSet& program : programSets)
-        names += std::string(names.empty() ? "" : ", ") + program.name;
+    const std::size_t count = std::size(programSets);
+    for (std::size_t i = 0; i < count; ++i)
+        names += std::string(i == 0 ? "" : i + 1 == count ? " and " : ", ") + programSets[i].name;
     return names;
 }
 
@@ -117,7 +116,7 @@ int fromFile(const ExplainOptions& o, char* program)
     try {
         text = parsePoints(readWholeFile(name));
     } catch (const InputError& e) {
-        fail(e.line > 0 ? name + ":" + std::to_string(e.line) : name, e.what());
+        fail("", inputErrorText(name, e));
     }
     if (text.count() > INT_MAX)
         fail(name, "more records than the search takes (" + std::to_string(INT_MAX) + ")");

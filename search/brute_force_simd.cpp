@@ -147,20 +147,29 @@ __attribute__((target("avx512f"))) double bruteAvx512(Point* const* points, int 
 }
 #endif
 
+#ifdef __wasm_simd128__
+typedef double Double2 __attribute__((vector_size(16)));
+#endif
+
 template <class Point>
 double bruteWith(SimdLevel level, Point* const* points, int count, Point** first, Point** second)
 {
+    if (count < 2 || !simdLevelSupported(level))
+        return findClosestBrutePlain(points, count, first, second);
+    switch (level) {
 #ifdef CLOSEST_HAVE_X86_TARGETS
-    if (count >= 2 && simdLevelSupported(level)) {
-        if (level == SimdLevel::avx512)
-            return bruteAvx512(points, count, first, second);
-        if (level == SimdLevel::avx2)
-            return bruteAvx2(points, count, first, second);
-    }
-#else
-    (void)level;
+    case SimdLevel::avx512:
+        return bruteAvx512(points, count, first, second);
+    case SimdLevel::avx2:
+        return bruteAvx2(points, count, first, second);
 #endif
-    return findClosestBrutePlain(points, count, first, second);
+#ifdef __wasm_simd128__
+    case SimdLevel::simd128:
+        return bruteRows<Double2>(points, count, first, second);
+#endif
+    default:
+        return findClosestBrutePlain(points, count, first, second);
+    }
 }
 
 } // namespace
@@ -176,6 +185,10 @@ bool simdLevelSupported(SimdLevel level)
     case SimdLevel::avx512:
         return __builtin_cpu_supports("avx512f");
 #endif
+#ifdef __wasm_simd128__
+    case SimdLevel::simd128:
+        return true;
+#endif
     default:
         return false;
     }
@@ -183,9 +196,10 @@ bool simdLevelSupported(SimdLevel level)
 
 SimdLevel bestSimdLevel()
 {
-    static const SimdLevel best = simdLevelSupported(SimdLevel::avx512) ? SimdLevel::avx512
-                                  : simdLevelSupported(SimdLevel::avx2) ? SimdLevel::avx2
-                                                                        : SimdLevel::plain;
+    static const SimdLevel best = simdLevelSupported(SimdLevel::avx512)    ? SimdLevel::avx512
+                                  : simdLevelSupported(SimdLevel::avx2)    ? SimdLevel::avx2
+                                  : simdLevelSupported(SimdLevel::simd128) ? SimdLevel::simd128
+                                                                           : SimdLevel::plain;
     return best;
 }
 
@@ -196,6 +210,8 @@ const char* simdLevelName(SimdLevel level)
         return "avx2";
     case SimdLevel::avx512:
         return "avx512";
+    case SimdLevel::simd128:
+        return "simd128";
     default:
         return "plain";
     }

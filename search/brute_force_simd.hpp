@@ -3,7 +3,7 @@
 
 #include "point.hpp"
 
-enum class SimdLevel { plain, avx2, avx512 };
+enum class SimdLevel { plain, avx2, avx512, simd128 }; // simd128: WebAssembly's
 
 // Whether this processor (and this build) can run the given level.
 bool simdLevelSupported(SimdLevel level);

@@ -5,6 +5,7 @@
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
 #include "explain/stepper.hpp"
+#include "run/format.hpp"
 
 #include <gtest/gtest.h>
 
@@ -81,57 +82,51 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
     EXPECT_EQ(combine, "Spajanje: levo d = 1, desno d = 1; jednaki, ostaje levi par (60, 0) - (61, 0)");
 }
 
-// What each kind of step draws: point runs (colour, first, count over the x order), lines (x,
-// colour), segments (colour) and circles (radius).
+// A picture in short: point runs as colour:first+count over the x order, lines as colour@x,
+// segments by colour, circles as radius.
+std::string summary(const StepPicture& picture)
+{
+    std::string text = "runs";
+    for (const ScenePointRun& r : picture.runs)
+        text += printfText(" %d:%d+%d", r.color, r.first, r.count);
+    text += " | lines";
+    for (const SceneLine& l : picture.lines)
+        text += printfText(" %d@%.3f", l.color, l.origin.x);
+    text += " | segments";
+    for (const SceneSegment& s : picture.segments)
+        text += printfText(" %d", s.color);
+    for (const SceneCircle& c : picture.circles)
+        text += printfText(" | circle %.3f", c.radius);
+    return text;
+}
+
+template <class Point>
+std::string pictureAt(const Explained<Point>& explained, std::size_t step)
+{
+    sceneExtent = SceneExtent{};
+    return summary(pictureOf(layoutOf(explained.run), explained.steps[step]));
+}
+
+// What each kind of step draws. The fixed set is drawn at x * 100 / 22 (split at 60, strip edges
+// 9.491 either side); the ten points at x * 100 / 503, in 3D each line at both z edges.
 TEST(Steps, PicturesOfEveryKind)
 {
-    struct Expected {
-        std::vector<ScenePointRun> runs;
-        std::vector<std::pair<float, ColorCode>> lines;
-        std::vector<ColorCode> segments;
-        std::vector<float> circles;
-    };
-    const auto check = [](const auto& explained, std::size_t step, const Expected& want) {
-        sceneExtent = SceneExtent{};
-        const ExplainLayout layout = layoutOf(explained.run);
-        const StepPicture picture = pictureOf(layout, explained.steps[step]);
-        ASSERT_EQ(picture.runs.size(), want.runs.size()) << step;
-        for (std::size_t i = 0; i < want.runs.size(); ++i)
-            EXPECT_TRUE(picture.runs[i].first == want.runs[i].first && picture.runs[i].count == want.runs[i].count &&
-                        picture.runs[i].color == want.runs[i].color) << step << " run " << i;
-        ASSERT_EQ(picture.lines.size(), want.lines.size()) << step;
-        for (std::size_t i = 0; i < want.lines.size(); ++i)
-            EXPECT_TRUE(std::fabs(picture.lines[i].origin.x - want.lines[i].first) < 1e-4 &&
-                        picture.lines[i].color == want.lines[i].second) << step << " line " << i;
-        std::vector<ColorCode> segments;
-        for (const SceneSegment& s : picture.segments)
-            segments.push_back(s.color);
-        EXPECT_EQ(segments, want.segments) << step;
-        ASSERT_EQ(picture.circles.size(), want.circles.size()) << step;
-        for (std::size_t i = 0; i < want.circles.size(); ++i)
-            EXPECT_NEAR(picture.circles[i].radius, want.circles[i], 1e-4) << step;
-    };
-    // The fixed set is placed at x - 0 and scaled by 100 / 22.
     const Explained<Point2> fixed(fixedSet);
-    const float s = 100.0f / 22, mx = 13.2f * s, w = std::sqrt(4.36f) * s;
-    check(fixed, 0, {{{0, 14, 8}, {0, 14, 9}}, {{mx, 5}}, {}, {}});           // split
-    check(fixed, 2, {{{0, 14, 8}, {7, 7, 9}}, {}, {0}, {}});                  // leaf
-    check(fixed, 3, {{{0, 14, 8}, {0, 14, 9}}, {{mx, 5}}, {2, 1, 0}, {}});    // combine: left, right, kept
-    check(fixed, 4, {{{0, 14, 8}, {0, 14, 9}, {7, 0, 2}, {7, 2, 1}}, {{mx, 5}, {mx - w, 2}, {mx + w, 2}}, {0}, {}});
-    check(fixed, 6, {{{0, 14, 9}}, {}, {0}, {}});                             // end
-    // A new best: its segment and circle in red; else the best in red, the pair compared in orange.
+    EXPECT_EQ(pictureAt(fixed, 0), "runs 8:0+14 9:0+14 | lines 5@60.000 | segments");
+    EXPECT_EQ(pictureAt(fixed, 2), "runs 8:0+14 9:7+7 | lines | segments 0");
+    EXPECT_EQ(pictureAt(fixed, 3), "runs 8:0+14 9:0+14 | lines 5@60.000 | segments 2 1 0");
+    EXPECT_EQ(pictureAt(fixed, 4),
+              "runs 8:0+14 9:0+14 2:7+0 1:7+2 | lines 5@60.000 2@50.509 2@69.491 | segments 0");
+    EXPECT_EQ(pictureAt(fixed, 5), "runs 8:0+14 9:0+14 | lines | segments 0");
+    EXPECT_EQ(pictureAt(fixed, 6), "runs 9:0+14 | lines | segments 0");
     const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
                                      {160, 100}, {190, 200}, {220, 300}});
-    const float t = 100.0f / 503;
-    const std::vector<ScenePointRun> strip = {{0, 10, 8}, {0, 10, 9}, {4, 1, 2}, {5, 1, 1}};
-    const std::vector<std::pair<float, ColorCode>> lines = {{100 * t, 5}, {95 * t, 2}, {105 * t, 2}};
-    check(newBest, 5, {strip, lines, {0}, {std::sqrt(13.0f) * t}});
+    EXPECT_EQ(pictureAt(newBest, 5), "runs 8:0+10 9:0+10 2:4+1 1:5+1 | lines 5@19.881 2@18.887 2@20.875 | "
+                                     "segments 0 | circle 0.717");
     const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
                                  {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
-    sceneExtent = SceneExtent{};
-    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).segments.size(), 2u);
-    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).lines.size(), 6u) << "in 3D, each line at both z edges";
-    EXPECT_EQ(pictureOf(layoutOf(tie.run), tie.steps[6]).segments[1].color, 4);
+    EXPECT_EQ(pictureAt(tie, 6), "runs 8:0+11 9:0+11 2:4+1 1:5+2 | lines 5@19.682 5@19.682 2@18.938 2@18.938 "
+                                 "2@20.426 2@20.426 | segments 0 4");
 }
 
 TEST(Stepper, KeysMoveWithinTheStepsAndCalls)

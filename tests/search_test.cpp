@@ -115,7 +115,7 @@ void expectSearchesAgree(std::vector<Point> points)
     const std::vector<Point*> byX = set.byX, byY = set.byY;
     const Result<Point> plain = set.brute(), d = set.divide();
     EXPECT_EQ(d.squared, plain.squared);
-    for (SimdLevel level : {SimdLevel::avx2, SimdLevel::avx512}) {
+    for (SimdLevel level : {SimdLevel::avx2, SimdLevel::avx512, SimdLevel::simd128}) {
         const Result<Point> v = set.brute(level);
         EXPECT_TRUE(v.squared == plain.squared && v.first == plain.first && v.second == plain.second)
             << simdLevelName(level);
