@@ -26,9 +26,8 @@ std::vector<Point> makePoints(int count, Data data)
     std::uniform_int_distribution<int> cell(0, dimensionOf<Point> == 2 ? 999 : 14);
     std::vector<Point> points(count);
     for (Point& p : points) {
-        double* c = &p.x;
         for (int k = 0; k < dimensionOf<Point>; ++k)
-            c[k] = data == uniform ? unit(rng) : cell(rng);
+            coordinate(p, k) = data == uniform ? unit(rng) : cell(rng);
     }
     return points;
 }

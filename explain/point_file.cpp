@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cfloat>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,18 +45,44 @@ bool isHeader(std::string_view field)
 
 std::string quoted(std::string_view field) { return "'" + shownText(field) + "'"; }
 
+// Decimal text: a sign, digits with at most one point, and an exponent; or inf, infinity, nan.
+// No hexadecimal and no white space, which strtod would also take.
+bool isNumberText(std::string_view text)
+{
+    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
+        text.remove_prefix(1);
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "inf" || lower == "infinity" || lower == "nan")
+        return true;
+    const auto digits = [&lower](std::size_t& at) {
+        const std::size_t from = at;
+        while (at < lower.size() && std::isdigit(static_cast<unsigned char>(lower[at])))
+            ++at;
+        return at - from;
+    };
+    std::size_t at = 0;
+    std::size_t significant = digits(at);
+    if (at < lower.size() && lower[at] == '.')
+        significant += digits(++at);
+    if (significant == 0)
+        return false;
+    if (at < lower.size() && lower[at] == 'e') {
+        if (++at < lower.size() && (lower[at] == '+' || lower[at] == '-'))
+            ++at;
+        if (digits(at) == 0)
+            return false;
+    }
+    return at == lower.size();
+}
+
+// The double nearest to the text, as strtod reads it: beyond the largest double, infinity.
 double parseNumber(std::string_view field, long long line)
 {
-    const char* begin = field.data();
-    const char* end = begin + field.size();
-    if (field.size() > 1 && field[0] == '+' && field[1] != '-') // strtod takes a plus sign, from_chars not
-        ++begin;
-    double value = 0;
-    const auto [stop, error] = std::from_chars(begin, end, value);
-    if (stop != end || (error != std::errc() && error != std::errc::result_out_of_range))
+    if (!isNumberText(field))
         throw InputError(line, quoted(field) + " is not a number");
-    if (error == std::errc::result_out_of_range) // strtod's nearest double: infinity, or 0 and below
-        value = std::strtod(std::string(field).c_str(), nullptr);
+    const double value = std::strtod(std::string(field).c_str(), nullptr);
     if (!std::isfinite(value))
         throw InputError(line, quoted(field) + " is not a finite number");
     return value;

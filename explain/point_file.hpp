@@ -5,6 +5,9 @@
 // double below the largest one.
 #pragma once
 
+#include "run/run.hpp"
+#include "search/point.hpp"
+
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,3 +36,17 @@ std::string shownText(std::string_view text);
 
 // The whole of a file, or of standard input for "-". Throws InputError when it cannot be read.
 std::string readWholeFile(const std::string& name);
+
+// A run over the records of text, which must be of Point's dimension, in the stable sort's order
+// (the programs' order); the text is emptied as its numbers are taken. Throws std::bad_alloc.
+template <class Point>
+ClosestPairRun<Point> runOf(PointText& text)
+{
+    const long long count = text.count();
+    Point* records = allocateArray<Point>(count);
+    for (long long i = 0; i < count; ++i)
+        for (int k = 0; k < dimensionOf<Point>; ++k)
+            coordinate(records[i], k) = text.coordinates[i * dimensionOf<Point> + k];
+    text = PointText{};
+    return sortRun(records, static_cast<int>(count), true);
+}

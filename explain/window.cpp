@@ -4,7 +4,7 @@
 #include "explain/step_text.hpp"
 #include "viewer/viewer.hpp"
 
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -76,6 +76,8 @@ void onSpecialKey(int key, int, int)
 
 void pressKey(StepKey key)
 {
+    if (steps.empty())
+        return;
     const bool wasPlaying = player.playing;
     pressStepKey(player, steps, key);
     if (player.playing && !wasPlaying)
@@ -97,6 +99,13 @@ void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std:
     player.playing = false;
     ++timerGeneration;
     showCurrent();
+}
+
+void endStepView()
+{
+    steps.clear();
+    player = StepPlayer{};
+    ++timerGeneration;
 }
 
 void takeStepKeys()

@@ -20,10 +20,13 @@
 template <class Point>
 void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start);
 
+// Shows no more steps: the keys do nothing until the next view begins.
+void endStepView();
+
 // Takes the window's keys for the steps (once the window is open).
 void takeStepKeys();
 
-// Applies a key and shows the step it leads to.
+// Applies a key and shows the step it leads to (without steps, nothing).
 void pressKey(StepKey key);
 
 // Where the view stands, and the steps it steps through.

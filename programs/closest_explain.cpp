@@ -35,16 +35,6 @@ void checkOutput()
     std::exit(1);
 }
 
-// "a, b and c".
-std::string programNames()
-{
-    std::string names;
-    const std::size_t count = std::size(programSets);
-    for (std::size_t i = 0; i < count; ++i)
-        names += std::string(i == 0 ? "" : i + 1 == count ? " and " : ", ") + programSets[i].name;
-    return names;
-}
-
 void printHelp()
 {
     std::printf("%s\n\n"
@@ -96,19 +86,6 @@ int explain(ClosestPairRun<Point> run, const ExplainOptions& o, const std::strin
     showSteps(run, std::move(steps), static_cast<std::size_t>(o.step.value_or(1) - 1), program);
 }
 
-// A run over the numbers of a file, as records of its dimension.
-template <class Point>
-int explainFile(PointText& text, const ExplainOptions& o, char* program)
-{
-    const long long count = text.count();
-    Point* records = allocateArray<Point>(count);
-    for (long long i = 0; i < count; ++i)
-        for (int k = 0; k < dimensionOf<Point>; ++k)
-            coordinate(records[i], k) = text.coordinates[i * dimensionOf<Point> + k];
-    text = PointText{};
-    return explain(sortRun(records, static_cast<int>(count), true), o, *o.points, program);
-}
-
 int fromFile(const ExplainOptions& o, char* program)
 {
     const std::string& name = *o.points;
@@ -120,26 +97,27 @@ int fromFile(const ExplainOptions& o, char* program)
     }
     if (text.count() > INT_MAX)
         fail(name, "more records than the search takes (" + std::to_string(INT_MAX) + ")");
-    return text.dimension == 2 ? explainFile<Point2>(text, o, program) : explainFile<Point3>(text, o, program);
+    if (text.dimension == 2)
+        return explain(runOf<Point2>(text), o, name, program);
+    return explain(runOf<Point3>(text), o, name, program);
 }
 
 int fromProgram(const ExplainOptions& o, char* program)
 {
     const std::string name = o.like.value_or("closest2d_fixed14");
-    const ProgramSet* found = findProgramSet(name);
-    if (found == nullptr)
-        fail("", "no program '" + shownText(name) + "'; the programs are " + programNames());
+    AnyPointSource source;
+    try {
+        source = sourceOf(name, o.seed, static_cast<unsigned>(std::time(nullptr)));
+    } catch (const OptionError& e) {
+        fail("", e.what());
+    }
     return std::visit(
-        [&](auto source) {
-            if (source.table != nullptr && o.seed)
-                fail("", name + " has a fixed set and takes no seed");
-            if (source.table == nullptr) {
-                source.seed = o.seed ? *o.seed : static_cast<long long>(static_cast<unsigned>(std::time(nullptr)));
-                std::fprintf(stderr, "seed %lld\n", source.seed);
-            }
-            return explain(prepareRun(source), o, name, program);
+        [&](const auto& s) {
+            if (s.table == nullptr)
+                std::fprintf(stderr, "seed %lld\n", s.seed);
+            return explain(prepareRun(s), o, name, program);
         },
-        found->source);
+        source);
 }
 
 } // namespace

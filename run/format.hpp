@@ -12,7 +12,8 @@
 // "%f", as the report prints coordinates.
 std::string fixedText(double value);
 
-// The shortest decimal text that reads back as value ("0.1", "1e+300", "498922.5").
+// The shortest decimal text that reads back as value, as std::to_chars writes it ("0.1", "1e+300",
+// "498922.5", "1e-05").
 std::string shortestText(double value);
 
 // "(x, y)" or "(x, y, z)", each coordinate as number writes it.

@@ -4,7 +4,7 @@
 #include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include <cmath>
 #include <numbers>

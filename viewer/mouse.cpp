@@ -2,7 +2,7 @@
 // window has been reshaped) and asks for a redisplay; nothing else remembers the view.
 #include "viewer/viewer.hpp"
 
-#include <GL/freeglut.h>
+#include <GL/glut.h>
 
 #include <cmath>
 
