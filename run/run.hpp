@@ -24,9 +24,10 @@ template <class Point>
 ClosestPairRun<Point> prepareRun(const PointSource<Point>& source);
 
 // A run over count records already in a malloc'd block, which the run takes over: builds and
-// sorts both orderings, with qsort as the programs do, or, when stable, with a stable sort (each
-// ordering on its own thread where there are threads), which gives the order of glibc's
-// merge-sorting qsort on any platform and in less time. Throws std::bad_alloc when memory runs out.
+// sorts both orderings, with glibc's qsort as the programs do, or, when stable or where the C
+// library is another, with a stable sort (each ordering on its own thread where there are
+// threads), which gives the order of glibc's merge-sorting qsort in less time. Throws
+// std::bad_alloc when memory runs out.
 template <class Point>
 ClosestPairRun<Point> sortRun(Point* records, int count, bool stable = false);
 

@@ -19,6 +19,14 @@ void stableSortBy(Point** begin, Point** end, int axis)
                      [axis](const Point* a, const Point* b) { return coordinate(*a, axis) < coordinate(*b, axis); });
 }
 
+// The programs sort with qsort, which in glibc is a stable merge sort; other C libraries' qsort
+// orders equal keys otherwise, so there the stable sort stands in for it.
+#ifdef __GLIBC__
+constexpr bool qsortIsGlibcs = true;
+#else
+constexpr bool qsortIsGlibcs = false;
+#endif
+
 } // namespace
 
 template <class Point>
@@ -34,7 +42,7 @@ ClosestPairRun<Point> sortRun(Point* records, int count, bool stable)
     for (int i = 0; i < count; ++i)
         run.byX[i] = &records[i];
     std::memcpy(run.byY, run.byX, sizeof(Point*) * static_cast<std::size_t>(count));
-    if (stable) {
+    if (stable || !qsortIsGlibcs) {
 #ifdef CLOSEST_THREADS
         std::thread byY([&run, count] { stableSortBy(run.byY, run.byY + count, 1); });
         stableSortBy(run.byX, run.byX + count, 0);
