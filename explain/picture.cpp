@@ -30,10 +30,17 @@ struct Painter {
         if (pair.exists())
             picture.segments.push_back({layout.records[pair.first], layout.records[pair.second], color});
     }
-    void points(int first, int count, ColorCode color) { picture.runs.push_back({first, count, color}); }
+    void points(int first, int count, ColorCode color)
+    {
+        if (count > 0)
+            picture.runs.push_back({first, count, color});
+    }
+    // The records before and after the call faded, its own black (drawn last, as if over all).
     void call(CallRecords records)
     {
-        points(0, static_cast<int>(layout.records.size()), white);
+        const int end = records.begin + records.count;
+        points(0, records.begin, white);
+        points(end, static_cast<int>(layout.records.size()) - end, white);
         points(records.begin, records.count, black);
     }
     void split(const SplitCall& call)

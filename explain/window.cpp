@@ -18,14 +18,17 @@ StepPlayer player;                                  // the step shown, playing o
 ExplainLayout layout;                               // where the records are drawn
 std::function<std::string(const Step&)> describe;   // a step in words
 int timerGeneration = 0;                            // a timer of an earlier generation does nothing
+bool windowOpen = false;                            // set once the window takes the keys
 
-// The scene's picture and text for the step shown; the window draws them with its next frame.
+// The scene's picture and text for the step shown, drawn with the window's next frame.
 void showCurrent()
 {
     showPicture(pictureOf(layout, steps[player.current]));
     sceneText = {playerHeader(player, steps.size()), describe(steps[player.current]), stepKeysHelp};
     if (onStepShown)
         onStepShown(player);
+    if (windowOpen)
+        glutPostRedisplay();
 }
 
 void onTimer(int generation);
@@ -110,6 +113,7 @@ void endStepView()
 
 void takeStepKeys()
 {
+    windowOpen = true;
     glutKeyboardFunc(onKeyboard);
     glutSpecialFunc(onSpecialKey);
 }

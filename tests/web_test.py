@@ -126,7 +126,7 @@ class Page(unittest.TestCase):
         self.assertNotEqual(self.picture().raw, before, "a key changes the picture")
         ActionChains(self.browser).send_keys(Keys.HOME).perform()
         self.assertEqual(self.text("step-text"), steps[0])
-        self.assertTrue(self.browser.current_url.endswith("?program=closest2d_fixed14&explain&step=1"))
+        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("?program=closest2d_fixed14&explain&step=1"))
 
         link = "?program=closest3d_rand14&seed=1767225600&explain&step=5"
         self.open(link)

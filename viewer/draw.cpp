@@ -95,7 +95,9 @@ void drawPointRuns()
     if (scenePointRuns.empty())
         return;
     glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, sceneVertices.data());
+    // The stride said outright: emscripten's GL emulation takes a stride of 0 for separate arrays
+    // and copies the vertices one by one on every draw.
+    glVertexPointer(3, GL_FLOAT, 3 * sizeof(float), sceneVertices.data());
     glPointSize(pointSize);
     for (const ScenePointRun& run : scenePointRuns) {
         if (run.count <= 0)

@@ -76,6 +76,7 @@ void showSet(std::size_t start)
             *shown);
     resetView();
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glutPostRedisplay();
 }
 
 // Takes a new run in place of the shown one, reports it and shows it.
@@ -217,6 +218,9 @@ int main(int argc, char** argv)
 {
     onStepShown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
     openViewer(argc, argv);
+    // A frame when something changes, not continuously: a software renderer takes 80 ms for a
+    // frame of 100,000 points, and frames one after another would keep keys and clicks waiting.
+    glutIdleFunc(nullptr);
     takeStepKeys();
     glutMainLoop();
     return 0;
