@@ -3,6 +3,7 @@
 // and a kd-tree (nanoflann) asked for each point's nearest neighbour, as a user might do instead.
 #include "search/brute_force_simd.hpp"
 #include "search/divide.hpp"
+#include "bench/sorted_points.hpp"
 
 #include <benchmark/benchmark.h>
 #include <nanoflann.hpp>
@@ -33,24 +34,9 @@ std::vector<Point> makePoints(int count, Data data)
 }
 
 template <class Point>
-struct Sorted {
-    std::vector<Point> records;
-    std::vector<Point*> byX, byY;
-
-    Sorted(int count, Data data) : records(makePoints<Point>(count, data))
-    {
-        for (Point& p : records)
-            byX.push_back(&p);
-        byY = byX;
-        std::sort(byX.begin(), byX.end(), [](Point* a, Point* b) { return a->x < b->x; });
-        std::sort(byY.begin(), byY.end(), [](Point* a, Point* b) { return a->y < b->y; });
-    }
-};
-
-template <class Point>
 void divideSorted(benchmark::State& state, Data data)
 {
-    Sorted<Point> set(static_cast<int>(state.range(0)), data);
+    SortedPoints<Point> set(makePoints<Point>(static_cast<int>(state.range(0)), data));
     const int n = static_cast<int>(set.records.size());
     for (auto _ : state) {
         Point *first = nullptr, *second = nullptr;
@@ -91,7 +77,7 @@ void brute(benchmark::State& state, Data data, SimdLevel level)
         state.SkipWithError("this processor lacks the instruction set");
         return;
     }
-    Sorted<Point> set(static_cast<int>(state.range(0)), data);
+    SortedPoints<Point> set(makePoints<Point>(static_cast<int>(state.range(0)), data));
     const int n = static_cast<int>(set.records.size());
     for (auto _ : state) {
         Point *first = nullptr, *second = nullptr;

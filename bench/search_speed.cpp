@@ -3,6 +3,7 @@
 // WebAssembly, so that one run of each gives their ratio.
 //
 // Usage: search_speed      (node build-web/bench/search_speed.js for the WebAssembly build)
+#include "bench/sorted_points.hpp"
 #include "search/brute_force_simd.hpp"
 #include "search/divide.hpp"
 
@@ -14,29 +15,23 @@
 
 namespace {
 
+// count records uniform in [0, 1000) on each axis, from the bits of a fixed generator, so that
+// both builds make the same set.
 template <class Point>
-struct Sorted {
-    std::vector<Point> records;
-    std::vector<Point*> byX, byY;
-
-    Sorted(int count, std::uint64_t seed) : records(static_cast<std::size_t>(count))
-    {
-        std::mt19937_64 rng(seed);
-        for (Point& p : records)
-            for (int k = 0; k < dimensionOf<Point>; ++k)
-                coordinate(p, k) = static_cast<double>(rng() >> 11) * 0x1p-53 * 1000;
-        for (Point& p : records)
-            byX.push_back(&p);
-        byY = byX;
-        std::stable_sort(byX.begin(), byX.end(), [](Point* a, Point* b) { return a->x < b->x; });
-        std::stable_sort(byY.begin(), byY.end(), [](Point* a, Point* b) { return a->y < b->y; });
-    }
-};
+SortedPoints<Point> uniformSet(int count, std::uint64_t seed)
+{
+    std::mt19937_64 rng(seed);
+    std::vector<Point> points(static_cast<std::size_t>(count));
+    for (Point& p : points)
+        for (int k = 0; k < dimensionOf<Point>; ++k)
+            coordinate(p, k) = static_cast<double>(rng() >> 11) * 0x1p-53 * 1000;
+    return SortedPoints<Point>(std::move(points));
+}
 
 template <class Point>
 void timeDivide(const char* name)
 {
-    const Sorted<Point> set(1'000'000, 42);
+    const SortedPoints<Point> set = uniformSet<Point>(1'000'000, 42);
     double best = 1e300, squared = 0;
     for (int run = 0; run < 5; ++run) {
         Point *first = nullptr, *second = nullptr;
@@ -51,7 +46,7 @@ void timeDivide(const char* name)
 template <class Point>
 bool vectorisedAgrees(const char* name)
 {
-    const Sorted<Point> set(3000, 7);
+    const SortedPoints<Point> set = uniformSet<Point>(3000, 7);
     Point *plainFirst = nullptr, *plainSecond = nullptr, *first = nullptr, *second = nullptr;
     const double plain = findClosestBrutePlain(set.byX.data(), 3000, &plainFirst, &plainSecond);
     const double vectorised = findClosestBruteWith(bestSimdLevel(), set.byX.data(), 3000, &first, &second);
