@@ -92,7 +92,7 @@ template <class Point>
 struct Cloud {
     const std::vector<Point>& points;
     size_t kdtree_get_point_count() const { return points.size(); }
-    double kdtree_get_pt(size_t i, size_t k) const { return (&points[i].x)[k]; }
+    double kdtree_get_pt(size_t i, size_t k) const { return coordinate(points[i], static_cast<int>(k)); }
     template <class Box>
     bool kdtree_get_bbox(Box&) const { return false; }
 };

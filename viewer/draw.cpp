@@ -108,8 +108,7 @@ void drawPointRuns()
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-} // namespace
-
+// One frame into the back buffer.
 void drawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -135,6 +134,8 @@ void drawScene()
     }
     glFlush();
 }
+
+} // namespace
 
 void onDisplay()
 {

@@ -38,12 +38,9 @@ void openViewer(int argc, char** argv);
 void startViewer(int argc, char** argv);
 
 void onReshape(int width, int height);
-void onDisplay();
+void onDisplay(); // one frame of the scene store, then the swap
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);
-
-// One frame into the back buffer, without the swap (onDisplay swaps).
-void drawScene();
 
 // Sets the drawing colour of a code of the colour table; other codes set nothing.
 void setColor(int code);

@@ -83,7 +83,12 @@ void showSet(std::size_t start)
 template <class Point>
 void take(ClosestPairRun<Point> run, std::size_t start)
 {
-    report = reportOf(run);
+    try {
+        report = reportOf(run);
+    } catch (...) {
+        releaseRun(run);
+        throw;
+    }
     if (shown)
         std::visit([](auto& old) { releaseRun(old); }, *shown);
     shown = std::move(run);
