@@ -97,7 +97,7 @@ void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std:
     steps = std::move(all);
     describe = [&run](const Step& step) { return describeStep(run, step); };
     layout = layoutOf(run);
-    sceneVertices = layout.vertices;
+    sceneVertices = std::move(layout.vertices); // the pictures need only the records
     player.current = std::min(start, steps.size() - 1);
     player.playing = false;
     ++timerGeneration;

@@ -8,7 +8,6 @@
 #pragma once
 
 #include "explain/steps.hpp"
-#include "explain/limits.hpp"
 #include "explain/stepper.hpp"
 
 #include <functional>
