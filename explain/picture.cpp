@@ -1,13 +1,9 @@
 #include "explain/picture.hpp"
 
-#include "viewer/viewer.hpp"
-
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-constexpr ColorCode red = 0, green = 1, blue = 2, orange = 4, magenta = 5, white = 8, black = 9;
 
 struct Painter {
     const ExplainLayout& layout;
@@ -39,43 +35,43 @@ struct Painter {
     void call(CallRecords records)
     {
         const int end = records.begin + records.count;
-        points(0, records.begin, white);
-        points(end, static_cast<int>(layout.records.size()) - end, white);
-        points(records.begin, records.count, black);
+        points(0, records.begin, colorWhite);
+        points(end, static_cast<int>(layout.records.size()) - end, colorWhite);
+        points(records.begin, records.count, colorBlack);
     }
     void split(const SplitCall& call)
     {
         this->call(call.records);
-        verticalLine(call.mx, magenta);
+        verticalLine(call.mx, colorMagenta);
     }
     void strip(const SplitCall& call, const Strip& strip)
     {
         split(call);
         const double width = std::sqrt(strip.widthSquared);
-        verticalLine(call.mx - width, blue);
-        verticalLine(call.mx + width, blue);
+        verticalLine(call.mx - width, colorBlue);
+        verticalLine(call.mx + width, colorBlue);
         const int middle = call.records.begin + call.half;
-        points(middle - strip.leftCount, strip.leftCount, blue);
-        points(middle, strip.rightCount, green);
+        points(middle - strip.leftCount, strip.leftCount, colorBlue);
+        points(middle, strip.rightCount, colorGreen);
     }
 
     void operator()(const SplitStep& s) { split(s.call); }
     void operator()(const LeafStep& s)
     {
         call(s.call);
-        segment(s.pair, red);
+        segment(s.pair, colorRed);
     }
     void operator()(const CombineStep& s)
     {
         split(s.call);
-        segment(s.leftPair, blue);
-        segment(s.rightPair, green);
-        segment(s.kept(), red);
+        segment(s.leftPair, colorBlue);
+        segment(s.rightPair, colorGreen);
+        segment(s.kept(), colorRed);
     }
     void operator()(const StripStep& s)
     {
         strip(s.call, s.strip);
-        segment(s.bestPair, red);
+        segment(s.bestPair, colorRed);
     }
     // A new best pair in red with the circle of its distance about the left record; else the best
     // so far in red and the pair compared in orange.
@@ -83,23 +79,23 @@ struct Painter {
     {
         strip(s.call, s.strip);
         if (s.newBest) {
-            segment(s.compared, red);
+            segment(s.compared, colorRed);
             picture.circles.push_back({layout.records[s.compared.first],
-                                       static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale), red});
+                                       static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale), colorRed});
         } else {
-            segment(s.bestPair, red);
-            segment(s.compared, orange);
+            segment(s.bestPair, colorRed);
+            segment(s.compared, colorOrange);
         }
     }
     void operator()(const AnswerStep& s)
     {
         call(s.call.records);
-        segment(s.pair, red);
+        segment(s.pair, colorRed);
     }
     void operator()(const EndStep& s)
     {
-        points(0, static_cast<int>(layout.records.size()), black);
-        segment(s.pair, red);
+        points(0, static_cast<int>(layout.records.size()), colorBlack);
+        segment(s.pair, colorRed);
     }
 };
 

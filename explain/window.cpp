@@ -17,6 +17,7 @@ std::vector<Step> steps;                            // every step of the run, th
 StepPlayer player;                                  // the step shown, playing or not
 ExplainLayout layout;                               // where the records are drawn
 std::function<std::string(const Step&)> describe;   // a step in words
+Language language = Language::sr;                   // of the texts
 int timerGeneration = 0;                            // a timer of an earlier generation does nothing
 bool windowOpen = false;                            // set once the window takes the keys
 
@@ -24,7 +25,8 @@ bool windowOpen = false;                            // set once the window takes
 void showCurrent()
 {
     showPicture(pictureOf(layout, steps[player.current]));
-    sceneText = {playerHeader(player, steps.size()), describe(steps[player.current]), stepKeysHelp};
+    sceneText = {playerLine(), describe(steps[player.current]),
+                 stepKeysHelp(language)};
     if (onStepShown)
         onStepShown(player);
     if (windowOpen)
@@ -88,20 +90,30 @@ void pressKey(StepKey key)
     showCurrent();
 }
 
+std::string playerLine() { return playerHeader(player, steps.size()); }
+
 const StepPlayer& stepPlayer() { return player; }
 const std::vector<Step>& viewSteps() { return steps; }
 
 template <class Point>
-void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start)
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, Language in)
 {
     steps = std::move(all);
-    describe = [&run](const Step& step) { return describeStep(run, step); };
+    language = in;
+    describe = [&run](const Step& step) { return describeStep(run, step, language); };
     layout = layoutOf(run);
     sceneVertices = std::move(layout.vertices); // the pictures need only the records
     player.current = std::min(start, steps.size() - 1);
     player.playing = false;
     ++timerGeneration;
     showCurrent();
+}
+
+void setStepLanguage(Language in)
+{
+    language = in;
+    if (!steps.empty())
+        showCurrent();
 }
 
 void endStepView()
@@ -119,18 +131,19 @@ void takeStepKeys()
 }
 
 template <class Point>
-void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, char* program)
+void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const ExplainOptions& options, char* program)
 {
     int argc = 1;
     char* argv[] = {program, nullptr};
-    beginStepView(run, std::move(all), start); // before the window, whose camera sees the records
+    // Before the window, whose camera sees the records.
+    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language);
     openViewer(argc, argv);
     takeStepKeys();
     glutMainLoop();
     std::exit(0);
 }
 
-template void beginStepView(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t);
-template void beginStepView(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t);
-template void showSteps(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t, char*);
-template void showSteps(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t, char*);
+template void beginStepView(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t, Language);
+template void beginStepView(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t, Language);
+template void showSteps(const ClosestPairRun<Point2>&, std::vector<Step>, const ExplainOptions&, char*);
+template void showSteps(const ClosestPairRun<Point3>&, std::vector<Step>, const ExplainOptions&, char*);

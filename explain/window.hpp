@@ -7,6 +7,7 @@
 // + and -, faster and slower. Closing the window ends the program with status 0.
 #pragma once
 
+#include "explain/options.hpp"
 #include "explain/steps.hpp"
 #include "explain/stepper.hpp"
 
@@ -14,10 +15,13 @@
 #include <string>
 #include <vector>
 
-// Puts the run's records in the scene and shows steps[start], with or without a window open; the
-// run must outlive the view.
+// Puts the run's records in the scene and shows steps[start] in the language, with or without a
+// window open; the run must outlive the view.
 template <class Point>
-void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start);
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start, Language language);
+
+// Tells the steps in another language from now on.
+void setStepLanguage(Language language);
 
 // Shows no more steps: the keys do nothing until the next view begins.
 void endStepView();
@@ -28,6 +32,9 @@ void takeStepKeys();
 // Applies a key and shows the step it leads to (without steps, nothing).
 void pressKey(StepKey key);
 
+// The player's line for the step shown: its number, playing or not, the speed, the distances.
+std::string playerLine();
+
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();
 const std::vector<Step>& viewSteps();
@@ -35,7 +42,8 @@ const std::vector<Step>& viewSteps();
 // Called with the player whenever the step shown, or the playing, changes.
 extern std::function<void(const StepPlayer&)> onStepShown;
 
-// Opens the window at steps[start] and runs GLUT's main loop, which does not return.
+// Opens the window at the options' step in their language and runs GLUT's main loop, which does
+// not return.
 template <class Point>
-[[noreturn]] void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start,
+[[noreturn]] void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> steps, const ExplainOptions& options,
                             char* program);

@@ -1,5 +1,5 @@
 // The closest pair of 10,000 3D random points with coordinates 0 to 14, reported and shown in a window.
-#include "programs/point_sets.hpp"
+#include "sets/program_sets.hpp"
 #include "viewer/run_program.hpp"
 
 int main(int argc, char** argv) { return runProgram(random3d10k, argc, argv); }

@@ -1,16 +1,17 @@
-// Steps through the divide and conquer of a point set: the set of one of the five programs, or a
-// file of the user's. Prints the programs' report, then the steps (--steps) or a window that
-// shows them one at a time (see explain/window.hpp for its keys).
-#include "explain/limits.hpp"
-#include "explain/options.hpp"
+// Steps through the divide and conquer of a point set: the set of one of the five programs, a set
+// that teaches, or a file of the user's. Prints the programs' report, then the steps (--steps) or
+// a window that shows them one at a time (see explain/window.hpp for its keys); or, with --cost,
+// only the table of what the search computed against all pairs.
+#include "explain/cost.hpp"
+#include "explain/driver.hpp"
 #include "explain/point_file.hpp"
-#include "explain/step_text.hpp"
+#include "explain/stepper.hpp"
 #include "explain/window.hpp"
-#include "programs/point_sets.hpp"
-#include "run/report.hpp"
+#include "run/format.hpp"
+#include "sets/program_sets.hpp"
+#include "sets/teaching_sets.hpp"
 
 #include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,9 +21,9 @@
 namespace {
 
 // Bad input: the message on standard error, status 2, and no window.
-[[noreturn]] void fail(const std::string& where, const std::string& what)
+[[noreturn]] void fail(const std::string& what)
 {
-    std::fprintf(stderr, "closest_explain: %s%s\n", where.empty() ? "" : (where + ": ").c_str(), what.c_str());
+    std::fprintf(stderr, "%s\n", explainMessage(what).c_str());
     std::exit(2);
 }
 
@@ -31,93 +32,80 @@ void checkOutput()
 {
     if (std::fflush(stdout) == 0 && !std::ferror(stdout))
         return;
-    std::fprintf(stderr, "closest_explain: cannot write the output: %s\n", std::strerror(errno));
+    std::fprintf(stderr, "%s\n", explainMessage(std::string("cannot write the output: ") + std::strerror(errno)).c_str());
     std::exit(1);
+}
+
+void print(const std::string& text)
+{
+    if (!std::ferror(stdout))
+        std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
 void printHelp()
 {
+    std::string sets;
+    for (const TeachingSet& set : teachingSets)
+        sets += printfText("                  %-9s %s\n", set.name, set.description);
     std::printf("%s\n\n"
                 "Steps through the divide and conquer that finds the closest pair of a point set, after the\n"
                 "report of both searches.\n\n"
                 "  --like PROGRAM  the set of one of the programs (%s);\n"
-                "                  closest2d_fixed14 when neither --like nor --points is given\n"
-                "  --seed SECOND   a random program's seed, 0 to 4294967295 (the current second by default)\n"
+                "                  closest2d_fixed14 when no set is given\n"
+                "  --set KIND      a set that teaches, of one of these kinds:\n%s"
+                "  --count N       its records, 2 to %lld (%lld by default)\n"
+                "  --dim 2|3       its dimension (2 by default)\n"
+                "  --seed SECOND   a random set's seed, 0 to 4294967295 (the current second by default)\n"
                 "  --points FILE   2 or 3 numbers a line, separated by spaces, tabs or commas; - is standard input\n"
                 "  --text          no window: the report, and with --steps the steps\n"
                 "  --steps         every step as a line of text\n"
-                "  --step K        the step the window opens at, from 1\n\n"
+                "  --step K        the step the window opens at, from 1\n"
+                "  --listing       the search's listing after the report, and each step's line in it\n"
+                "  --lang en|sr    the language of the steps, the listing and the window (sr by default)\n"
+                "  --cost          only a table of the distances computed against all pairs, for sets of the\n"
+                "                  kind (uniform by default) of 16, 32, 64, ... records up to --count (%lld)\n\n"
                 "Keys in the window: %s\n",
-                explainUsage, programNames().c_str(), stepKeysHelp);
+                explainUsage, namesText(programSets).c_str(), sets.c_str(), teachingMostCount, teachingDefaultCount,
+                costDefaultMost, stepKeysHelp(Language::en).c_str());
 }
 
-template <class Point>
-int explain(ClosestPairRun<Point> run, const ExplainOptions& o, const std::string& where, char* program)
+void printCost(const ExplainOptions& o, unsigned now)
 {
+    const TeachingSet* set = findTeachingSet(o.set.value_or("uniform"));
+    if (set == nullptr)
+        fail("no set '" + shownText(*o.set) + "'; the sets are " + namesText(teachingSets));
+    const unsigned seed = o.seed.value_or(now);
+    std::fprintf(stderr, "seed %u\n", seed);
+    print(costHeader() + "\n");
+    costRows(set->kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
+             [](const CostRow& row) { print(costLine(row) + "\n"); });
+    checkOutput();
+}
+
+int explain(const ExplainOptions& o, char* program)
+{
+    ExplainedSet set;
     std::vector<Step> steps;
-    if (!o.text) {
-        if (run.count > windowMostRecords)
-            fail(where, std::to_string(run.count) + " records are more than the window steps through (" +
-                            std::to_string(windowMostRecords) + "); --text reports on them");
-        steps = recordSteps(run);
-        if (o.step.value_or(1) > static_cast<long long>(steps.size()))
-            fail("", "--step " + std::to_string(*o.step) + ": the steps are 1 to " + std::to_string(steps.size()));
+    try {
+        set = openSet(o, readWholeFile, static_cast<unsigned>(std::time(nullptr)));
+        if (!o.text)
+            steps = stepsToShow(set, o.step.value_or(1));
+    } catch (const OptionError& e) {
+        fail(e.what());
     }
-    searchAndReport(run, stdout, bruteForceMostRecords);
-    if (o.steps) {
-        // Without a window the steps are streamed, counted first, so that none is held.
-        const std::size_t total = o.text ? countSteps(run) : steps.size();
-        std::size_t number = 0;
-        const auto print = [&](const Step& step) {
-            if (!std::ferror(stdout))
-                std::printf("%s\n", numberedStep(run, step, ++number, total).c_str());
-        };
-        if (o.text)
-            emitSteps(run, print);
-        else
-            for (const Step& step : steps)
-                print(step);
-    }
+    if (set.seed >= 0)
+        std::fprintf(stderr, "seed %lld\n", set.seed);
+    print(reportOf(set));
+    if (o.listing)
+        print(listingText(o.language));
+    if (o.steps)
+        writeSteps(set, o.text ? nullptr : &steps, o, [](const std::string& line) { print(line + "\n"); });
     checkOutput();
     if (o.text) {
-        releaseRun(run);
+        releaseSet(set);
         return 0;
     }
-    showSteps(run, std::move(steps), static_cast<std::size_t>(o.step.value_or(1) - 1), program);
-}
-
-int fromFile(const ExplainOptions& o, char* program)
-{
-    const std::string& name = *o.points;
-    PointText text;
-    try {
-        text = parsePoints(readWholeFile(name));
-    } catch (const InputError& e) {
-        fail("", inputErrorText(name, e));
-    }
-    if (text.count() > INT_MAX)
-        fail(name, "more records than the search takes (" + std::to_string(INT_MAX) + ")");
-    if (text.dimension == 2)
-        return explain(runOf<Point2>(text), o, name, program);
-    return explain(runOf<Point3>(text), o, name, program);
-}
-
-int fromProgram(const ExplainOptions& o, char* program)
-{
-    const std::string name = o.like.value_or("closest2d_fixed14");
-    AnyPointSource source;
-    try {
-        source = sourceOf(name, o.seed, static_cast<unsigned>(std::time(nullptr)));
-    } catch (const OptionError& e) {
-        fail("", e.what());
-    }
-    return std::visit(
-        [&](const auto& s) {
-            if (s.table == nullptr)
-                std::fprintf(stderr, "seed %lld\n", s.seed);
-            return explain(prepareRun(s), o, name, program);
-        },
-        source);
+    std::visit([&](const auto& run) { showSteps(run, std::move(steps), o, program); }, set.run);
 }
 
 } // namespace
@@ -128,18 +116,22 @@ int main(int argc, char** argv)
     try {
         options = parseExplainOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const OptionError& e) {
-        fail("", e.what());
-    }
-    if (options.help) {
-        printHelp();
-        checkOutput();
-        return 0;
+        fail(e.what());
     }
     try {
-        return options.points ? fromFile(options, argv[0]) : fromProgram(options, argv[0]);
+        if (options.help) {
+            printHelp();
+            checkOutput();
+            return 0;
+        }
+        if (options.cost) {
+            printCost(options, static_cast<unsigned>(std::time(nullptr)));
+            return 0;
+        }
+        return explain(options, argv[0]);
     } catch (const std::bad_alloc&) {
         std::fflush(stdout);
-        std::fprintf(stderr, "closest_explain: out of memory\n");
+        std::fprintf(stderr, "%s\n", explainMessage("out of memory").c_str());
         return EXIT_FAILURE;
     }
 }

@@ -4,6 +4,7 @@
 
 #include "search/point.hpp"
 
+#include <iterator>
 #include <string>
 
 // printf into a string of whatever length it takes (a %f of 1e308 has over 300 digits).
@@ -33,4 +34,15 @@ std::string pairText(const Point* first, const Point* second, std::string (*numb
     if (first == nullptr || second == nullptr)
         return "nema para";
     return pointText(*first, number) + " - " + pointText(*second, number);
+}
+
+// "a, b and c" (or another last word): the names of a table's entries.
+template <class Table>
+std::string namesText(const Table& table, const char* last = " and ")
+{
+    std::string names;
+    const std::size_t count = std::size(table);
+    for (std::size_t i = 0; i < count; ++i)
+        names += std::string(i == 0 ? "" : i + 1 == count ? last : ", ") + table[i].name;
+    return names;
 }

@@ -35,8 +35,13 @@ ClosestPairRun<Point> sortRun(Point* records, int count, bool stable)
     ClosestPairRun<Point> run;
     run.count = count;
     run.records = records;
-    run.byX = allocateArray<Point*>(count);
-    run.byY = allocateArray<Point*>(count);
+    try { // the run owns the records from here on: a failed allocation hands back what it holds
+        run.byX = allocateArray<Point*>(count);
+        run.byY = allocateArray<Point*>(count);
+    } catch (...) {
+        releaseRun(run);
+        throw;
+    }
     if (count <= 0)
         return run;
     for (int i = 0; i < count; ++i)

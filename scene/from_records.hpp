@@ -26,11 +26,11 @@ template <class Point>
 void addToScene(const Point* records, int count, const Point* first, const Point* second)
 {
     for (int i = 0; i < count; ++i)
-        addScenePoint(scenePointOf(records[i]), 9);
+        addScenePoint(scenePointOf(records[i]), colorBlack);
     if (first != nullptr && second != nullptr) {
         SceneSegment pair;
         pair.a = ScenePoint{static_cast<float>(first->x), static_cast<float>(first->y), 0};
         pair.b = ScenePoint{static_cast<float>(second->x), static_cast<float>(second->y), 0};
-        addSceneSegment(pair, 0);
+        addSceneSegment(pair, colorRed);
     }
 }

@@ -10,19 +10,27 @@
 #include <string>
 #include <vector>
 
-using ColorCode = std::int32_t; // 0..9, see the viewer's colour table; 9 is black
+using ColorCode = std::int32_t; // 0..9, an entry of the viewer's colour table
+
+// The colour table's entries.
+inline constexpr ColorCode colorRed = 0, colorGreen = 1, colorBlue = 2, colorYellow = 3, colorOrange = 4,
+                           colorMagenta = 5, colorCyan = 6, colorPurple = 7, colorWhite = 8, colorBlack = 9;
+inline constexpr int colorCount = 10;
+
+// The camera sees no farther than this: whatever the scene must show lies nearer.
+inline constexpr double viewerFarPlane = 1000;
 
 struct ScenePoint {
     float x = 0;
     float y = 0;
     float z = 0;
-    ColorCode color = 9;
+    ColorCode color = colorBlack;
 };
 
 struct SceneSegment {
     ScenePoint a;
     ScenePoint b;
-    ColorCode color = 9; // colour of the segment and its end dots; a.color and b.color are unused
+    ColorCode color = colorBlack; // colour of the segment and its end dots; a.color and b.color are unused
 };
 
 // A line is drawn this many times its direction either way from its origin.
@@ -31,13 +39,13 @@ inline constexpr float sceneLineReach = 100;
 struct SceneLine {
     ScenePoint origin;
     ScenePoint direction; // drawn from origin - 100 * direction to origin + 100 * direction
-    ColorCode color = 9;
+    ColorCode color = colorBlack;
 };
 
 struct SceneCircle {
     ScenePoint center; // the circle lies in the plane z = center.z
     float radius = 0;
-    ColorCode color = 9;
+    ColorCode color = colorBlack;
 };
 
 // Starts at min (1024, 700) and max (0, 0), not at neutral bounds: the camera relies on it.
@@ -50,7 +58,7 @@ struct SceneExtent {
 struct ScenePointRun {
     int first = 0;
     int count = 0;
-    ColorCode color = 9;
+    ColorCode color = colorBlack;
 };
 
 // The most elements each list may hold. An add beyond them throws std::length_error. Kept in a

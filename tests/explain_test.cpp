@@ -1,6 +1,5 @@
 // closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
 // the keys that step through them, the options, and point files.
-#include "explain/options.hpp"
 #include "explain/picture.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -156,37 +155,6 @@ TEST(Stepper, KeysMoveWithinTheStepsAndCalls)
     EXPECT_EQ(playerHeader(player, 8), "Korak 7 od 8, pusta se, 0.25 koraka u sekundi");
     playStep(player, newBest.steps);
     EXPECT_TRUE(player.current == 7 && !player.playing) << "playing stops at the last step";
-}
-
-TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
-{
-    const ExplainOptions o = parseExplainOptions({"--like", "closest3d_rand14", "--seed", "4294967295", "--text",
-                                                  "--steps"});
-    EXPECT_TRUE(o.like == "closest3d_rand14" && o.seed == 4294967295u && o.text && o.steps && !o.points && !o.step);
-    EXPECT_EQ(parseExplainOptions({"--points", "-", "--step", "12"}).step, 12);
-    EXPECT_TRUE(parseExplainOptions({"-h"}).help && parseExplainOptions({"--help"}).help);
-    const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"--seed", "4294967296", "--like", "x"}, "--seed '4294967296' is out of range: 0 to 4294967295"},
-        {{"--seed", "18446744073709551616", "--like", "x"}, "--seed '18446744073709551616' is out of range"},
-        {{"--seed", "-1", "--like", "x"}, "--seed '-1' is out of range"},
-        {{"--seed", "12x", "--like", "x"}, "--seed takes a whole number, not '12x'"},
-        {{"--points", ""}, "--points needs a value, not an empty word"},
-        {{"--step"}, "--step needs a value"},
-        {{"--step", "0"}, "--step counts from 1"},
-        {{"--step", "-3"}, "--step counts from 1"},
-        {{"--step", "2", "--text"}, "--step chooses where the window opens; --text opens none"},
-        {{"--seed", "5"}, "--seed goes with --like"},
-        {{"--like", "a", "--points", "b"}, "--like and --points each give a set"},
-        {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; usage: closest_explain"},
-    };
-    for (const auto& [args, message] : refused) {
-        try {
-            parseExplainOptions(args);
-            ADD_FAILURE() << message;
-        } catch (const OptionError& e) {
-            EXPECT_TRUE(std::string(e.what()).starts_with(message)) << e.what();
-        }
-    }
 }
 
 TEST(PointFile, ReadsRecordsExactly)

@@ -68,8 +68,34 @@ TEST(Format, ReportAndShortestTexts)
         << "a distance that overflowed names no pair";
     for (double value : {0.1, 498922.5, 1e300, 5e-324, -0.0, 2.088061301782112})
         EXPECT_EQ(std::strtod(shortestText(value).c_str(), nullptr), value) << shortestText(value);
-    EXPECT_EQ(shortestText(498922.5), "498922.5");
+    // Fixed where it is no longer than scientific, a tie included, as std::to_chars writes them.
+    const std::pair<double, const char*> shortest[] = {{498922.5, "498922.5"}, {10000, "10000"}, {100000, "1e+05"},
+                                                        {-10000, "-10000"}, {0.001, "0.001"}, {0.0001, "1e-04"},
+                                                        {1.5e-4, "0.00015"}, {1.25e-5, "1.25e-05"}, {123e5, "12300000"},
+                                                        {1.5e300, "1.5e+300"}};
+    for (const auto& [value, text] : shortest)
+        EXPECT_EQ(shortestText(value), text);
     EXPECT_EQ(pointText(Point2{0.75, 3}, shortestText), "(0.75, 3)");
+}
+
+// The brute force runs up to its limit and is skipped, with one line, just above it.
+TEST(Report, BruteForceAtItsLimit)
+{
+    for (const int most : {5, 4}) {
+        ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{5, 15, nullptr, 3});
+        char* text = nullptr;
+        std::size_t size = 0;
+        std::FILE* out = open_memstream(&text, &size);
+        searchAndReport(run, out, most);
+        std::fclose(out);
+        const std::string lines(text, size);
+        std::free(text);
+        if (most == 5)
+            EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4) << lines;
+        else
+            EXPECT_TRUE(lines.ends_with("\nProvera svih parova preskocena: 5 tacaka je vise od 4\n")) << lines;
+        releaseRun(run);
+    }
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The viewer in a real GL context under a virtual X server: the window of closest2d_fixed14, its
 // camera and matrices, colours, and mouse navigation through the callbacks.
-#include "programs/point_sets.hpp"
+#include "sets/program_sets.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>

@@ -15,18 +15,20 @@ struct Rgb {
     float r, g, b;
 };
 
+// By colour code, in the order scene.hpp names them.
 constexpr Rgb colorTable[] = {
-    {1, 0, 0},       // 0 red
-    {0, 1, 0},       // 1 green
-    {0, 0, 1},       // 2 blue
-    {1, 1, 0},       // 3 yellow
-    {1, 0.5f, 0},    // 4 orange
-    {1, 0, 1},       // 5 magenta
-    {0, 1, 1},       // 6 cyan
-    {0.5f, 0, 0.5f}, // 7 purple
-    {1, 1, 1},       // 8 white
-    {0, 0, 0},       // 9 black
+    {1, 0, 0},       // colorRed
+    {0, 1, 0},       // colorGreen
+    {0, 0, 1},       // colorBlue
+    {1, 1, 0},       // colorYellow
+    {1, 0.5f, 0},    // colorOrange
+    {1, 0, 1},       // colorMagenta
+    {0, 1, 1},       // colorCyan
+    {0.5f, 0, 0.5f}, // colorPurple
+    {1, 1, 1},       // colorWhite
+    {0, 0, 0},       // colorBlack
 };
+static_assert(std::size(colorTable) == colorCount);
 
 void vertex(const ScenePoint& p) { glVertex3f(p.x, p.y, p.z); }
 
@@ -129,7 +131,7 @@ void drawScene()
     }
     glPopMatrix();
     if (!sceneText.empty()) {
-        setColor(9);
+        setColor(colorBlack);
         drawTextLines(sceneText, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     }
     glFlush();

@@ -21,7 +21,6 @@ extern ScenePoint mouseAnchor;  // object point under the cursor (window depth 0
 
 inline constexpr int viewerWidth = 1024;  // the window's size at start, in pixels
 inline constexpr int viewerHeight = 700;
-inline constexpr double viewerFarPlane = 1000; // the camera sees no farther than this
 inline constexpr float pointSize = 4;          // pixels across a drawn point
 
 // Places the camera from sceneExtent: centred on it, at span x or span y from the plane z = 0,

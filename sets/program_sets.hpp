@@ -1,13 +1,9 @@
 // The point sets of the five programs, by name.
 #pragma once
 
-#include "explain/options.hpp"
-#include "explain/point_file.hpp"
 #include "run/point_source.hpp"
 #include "search/point.hpp"
 
-#include <optional>
-#include <string>
 #include <string_view>
 #include <variant>
 
@@ -42,33 +38,4 @@ inline const ProgramSet* findProgramSet(std::string_view name)
         if (name == program.name)
             return &program;
     return nullptr;
-}
-
-// "a, b and c": the programs' names.
-inline std::string programNames()
-{
-    std::string names;
-    const std::size_t count = std::size(programSets);
-    for (std::size_t i = 0; i < count; ++i)
-        names += std::string(i == 0 ? "" : i + 1 == count ? " and " : ", ") + programSets[i].name;
-    return names;
-}
-
-// The source of the program of that name, a random one seeded from seed, or from now without
-// one. Throws OptionError for a name of no program, and for a seed given to the fixed set.
-inline AnyPointSource sourceOf(const std::string& name, std::optional<unsigned> seed, unsigned now)
-{
-    const ProgramSet* found = findProgramSet(name);
-    if (found == nullptr)
-        throw OptionError("no program '" + shownText(name) + "'; the programs are " + programNames());
-    AnyPointSource source = found->source;
-    std::visit(
-        [&](auto& s) {
-            if (s.table != nullptr && seed)
-                throw OptionError(name + " has a fixed set and takes no seed");
-            if (s.table == nullptr)
-                s.seed = seed.value_or(now);
-        },
-        source);
-    return source;
 }

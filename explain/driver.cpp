@@ -1,0 +1,149 @@
+#include "explain/driver.hpp"
+
+#include "explain/limits.hpp"
+#include "explain/listing.hpp"
+#include "explain/point_file.hpp"
+#include "explain/step_text.hpp"
+#include "run/format.hpp"
+#include "run/report.hpp"
+#include "sets/program_sets.hpp"
+#include "sets/teaching_sets.hpp"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+
+ExplainedSet fromFile(const std::string& name, const PointReader& read)
+{
+    PointText text;
+    try {
+        text = parsePoints(read(name));
+    } catch (const InputError& e) {
+        throw OptionError(inputErrorText(name, e));
+    }
+    if (text.count() > INT_MAX)
+        throw OptionError(name + ": more records than the search takes (" + std::to_string(INT_MAX) + ")");
+    if (text.dimension == 2)
+        return {runOf<Point2>(text), name};
+    return {runOf<Point3>(text), name};
+}
+
+ExplainedSet fromProgram(const std::string& name, std::optional<unsigned> seed, unsigned now)
+{
+    const ProgramSet* program = findProgramSet(name);
+    if (program == nullptr)
+        throw OptionError("no program '" + shownText(name) + "'; the programs are " + namesText(programSets));
+    return std::visit(
+        [&](auto source) {
+            if (source.table != nullptr && seed)
+                throw OptionError(name + " has a fixed set and takes no seed");
+            if (source.table == nullptr)
+                source.seed = seed.value_or(now);
+            return ExplainedSet{prepareRun(source), name, source.seed};
+        },
+        program->source);
+}
+
+ExplainedSet fromTeachingSet(const ExplainOptions& o, unsigned now)
+{
+    const TeachingSet* set = findTeachingSet(*o.set);
+    if (set == nullptr)
+        throw OptionError("no set '" + shownText(*o.set) + "'; the sets are " + namesText(teachingSets));
+    const int count = static_cast<int>(o.count.value_or(teachingDefaultCount));
+    const unsigned seed = o.seed.value_or(now);
+    if (o.dimension.value_or(2) == 2)
+        return {teachingRun<Point2>(set->kind, count, seed), set->name, seed};
+    return {teachingRun<Point3>(set->kind, count, seed), set->name, seed};
+}
+
+} // namespace
+
+std::string explainMessage(const std::string& what) { return "closest_explain: " + what; }
+
+ExplainedSet openSet(const ExplainOptions& o, const PointReader& read, unsigned now)
+{
+    if (o.points)
+        return fromFile(*o.points, read);
+    if (o.set)
+        return fromTeachingSet(o, now);
+    return fromProgram(o.like.value_or("closest2d_fixed14"), o.seed, now);
+}
+
+void releaseSet(ExplainedSet& set)
+{
+    std::visit([](auto& run) { releaseRun(run); }, set.run);
+}
+
+int recordCount(const AnyRun& run)
+{
+    return std::visit([](const auto& r) { return r.count; }, run);
+}
+
+bool stepsShown(int count) { return count <= windowMostRecords; }
+
+std::string tooManyForSteps(int count)
+{
+    return std::to_string(count) + " records are more than the steps are shown for (" +
+           std::to_string(windowMostRecords) + ")";
+}
+
+std::vector<Step> stepsToShow(const ExplainedSet& set, long long step)
+{
+    const int count = recordCount(set.run);
+    if (!stepsShown(count))
+        throw OptionError(set.name + ": " + tooManyForSteps(count));
+    std::vector<Step> steps = std::visit([](const auto& run) { return recordSteps(run); }, set.run);
+    if (step > static_cast<long long>(steps.size()))
+        throw OptionError("--step " + std::to_string(step) + ": the steps are 1 to " + std::to_string(steps.size()));
+    return steps;
+}
+
+std::string reportOf(ExplainedSet& set)
+{
+    char* text = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&text, &size);
+    if (out == nullptr)
+        throw std::bad_alloc();
+    std::visit([out](auto& run) { searchAndReport(run, out, bruteForceMostRecords); }, set.run);
+    const bool failed = std::ferror(out) != 0;
+    std::fclose(out);
+    std::string lines(text == nullptr ? "" : text, size);
+    std::free(text);
+    if (failed)
+        throw std::bad_alloc();
+    return lines;
+}
+
+std::string listingText(Language language)
+{
+    std::string text;
+    const std::vector<std::string>& lines = listingLines(language);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += printfText("%2zu  %s\n", i + 1, lines[i].c_str());
+    return text;
+}
+
+void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, const ExplainOptions& o,
+                const std::function<void(const std::string&)>& line)
+{
+    std::visit(
+        [&](const auto& run) {
+            // Without recorded steps they are streamed, counted first, so that none is held.
+            const std::size_t total = recorded != nullptr ? recorded->size() : countSteps(run);
+            std::size_t number = 0;
+            const auto write = [&](const Step& step) {
+                const std::string listed = o.listing ? "[" + std::to_string(listingLine(step)) + "] " : "";
+                line(listed + numberedStep(run, step, ++number, total, o.language));
+            };
+            if (recorded != nullptr)
+                for (const Step& step : *recorded)
+                    write(step);
+            else
+                emitSteps(run, write);
+        },
+        set.run);
+}

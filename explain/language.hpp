@@ -1,0 +1,25 @@
+// The languages of closest_explain's texts: the steps, the player's line, the calls under way, the
+// keys and the listing. The report, the window's title and the messages are the same in both.
+#pragma once
+
+#include <optional>
+#include <string_view>
+
+enum class Language { sr, en };
+
+struct LanguageName {
+    const char* name; // as --lang and the page's lang parameter take it
+    Language language;
+    const char* ownName; // in its own words
+};
+
+inline constexpr LanguageName languages[] = {{"sr", Language::sr, "srpski"}, {"en", Language::en, "English"}};
+
+// The language of a code, or none.
+inline std::optional<Language> languageOf(std::string_view code)
+{
+    for (const LanguageName& l : languages)
+        if (code == l.name)
+            return l.language;
+    return std::nullopt;
+}
