@@ -1,15 +1,37 @@
-// The steps in words, in the report's language, with every number in the shortest text that
-// reads back as the same double.
+// The steps in words, in Serbian or English, with every number in the shortest text that reads
+// back as the same double; and the pieces every text of closest_explain is built from.
 #pragma once
 
+#include "explain/language.hpp"
 #include "explain/steps.hpp"
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 // What a step shows, with its numbers; the end repeats the report's first line.
 template <class Point>
-std::string describeStep(const ClosestPairRun<Point>& run, const Step& step);
+std::string describeStep(const ClosestPairRun<Point>& run, const Step& step, Language language = Language::sr);
 
 // "Korak 5 od 7: " and the step's text, as --steps prints it (numbers count from 1).
 template <class Point>
-std::string numberedStep(const ClosestPairRun<Point>& run, const Step& step, std::size_t number, std::size_t total);
+std::string numberedStep(const ClosestPairRun<Point>& run, const Step& step, std::size_t number, std::size_t total,
+                         Language language = Language::sr);
+
+// "Korak 5 od 7" or "Step 5 of 7".
+std::string stepOfText(std::size_t number, std::size_t total, Language language);
+
+// The nouns that follow a count. Serbian declines a record by its place in the sentence: the
+// subject (tacka), the object (tacku), after "nad" (tackom); English has one form for all three.
+enum class Noun { record, recordObject, recordAfterOver, pair, distance, step };
+
+// The form of noun that agrees with count. Serbian: 1, 21, 31, ... (not 11) the singular; 2 to 4,
+// 22 to 24, ... (not 12 to 14) the paucal; other whole counts the genitive plural; a fraction
+// takes the paucal form. English: the singular for 1 only.
+const char* nounFor(double count, Language language, Noun noun);
+
+// count and its noun: "21 par", "12 tacaka", "1 point".
+std::string counted(long long count, Language language, Noun noun);
+
+// pattern with each "{i}" replaced by args[i] (i a single digit).
+std::string filled(std::string_view pattern, std::initializer_list<std::string_view> args);

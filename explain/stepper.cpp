@@ -1,10 +1,31 @@
 #include "explain/stepper.hpp"
 
+#include "explain/step_text.hpp"
 #include "run/format.hpp"
 
 #include <algorithm>
 
 namespace {
+
+// The player's and the calls' texts, by language; the comments name what each {i} holds.
+struct PlayerWords {
+    const char* keysHelp;
+    const char* playing;
+    const char* header;    // {0} "Korak 5 od 7", {1} playing or not, {2} the speed, {3} distances, {4} pairs
+    const char* splitCall; // {0} the call's number, {1} its records, {2} mx
+    const char* leafCall;  // {0} the call's number, {1} its records
+};
+
+constexpr PlayerWords playerWords[] = {
+    {"Desno ili razmak: napred; Levo ili Backspace: nazad; PgDn, PgUp: poziv; Home, End; p: pusti; +, -: brzina",
+     ", pusta se", "{0}{1}, {2} u sekundi; rastojanja: {3} od {4}", "Poziv {0}: {1}, podela x = {2}",
+     "Poziv {0}: {1}, svi parovi"},
+    {"Right or Space: next; Left or Backspace: back; PgDn, PgUp: call; Home, End; p: play; +, -: speed",
+     ", playing", "{0}{1}, {2} a second; distances: {3} of {4}", "Call {0}: {1}, split x = {2}",
+     "Call {0}: {1}, all pairs"},
+};
+
+const PlayerWords& wordsOf(Language language) { return playerWords[static_cast<int>(language)]; }
 
 std::size_t clamped(long long index, const std::vector<Step>& steps)
 {
@@ -44,22 +65,49 @@ void playStep(StepPlayer& player, const std::vector<Step>& steps)
     player.playing = player.current + 1 < steps.size();
 }
 
-std::string playerHeader(const StepPlayer& player, std::size_t total)
+std::string stepKeysHelp(Language language) { return wordsOf(language).keysHelp; }
+
+std::vector<long long> distancesSoFar(const std::vector<Step>& steps)
 {
-    return printfText("Korak %zu od %zu%s, %g koraka u sekundi", player.current + 1, total,
-                      player.playing ? ", pusta se" : "", player.stepsPerSecond);
+    std::vector<long long> sums;
+    sums.reserve(steps.size());
+    long long sum = 0;
+    for (const Step& step : steps) {
+        if (const auto* leaf = std::get_if<LeafStep>(&step))
+            sum += pairCount(leaf->call.count);
+        sum += std::holds_alternative<CompareStep>(step);
+        sums.push_back(sum);
+    }
+    return sums;
 }
 
-std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index)
+long long allPairs(const std::vector<Step>& steps)
 {
+    const auto* end = steps.empty() ? nullptr : std::get_if<EndStep>(&steps.back());
+    return end ? pairCount(end->count) : 0;
+}
+
+std::string playerHeader(const StepPlayer& player, std::size_t total, long long distances, long long pairs,
+                         Language language)
+{
+    const PlayerWords& w = wordsOf(language);
+    const double speed = player.stepsPerSecond;
+    return filled(w.header, {stepOfText(player.current + 1, total, language), player.playing ? w.playing : "",
+                             printfText("%g ", speed) + nounFor(speed, language, Noun::step),
+                             std::to_string(distances), std::to_string(pairs)});
+}
+
+std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index, Language language)
+{
+    const PlayerWords& w = wordsOf(language);
     std::vector<std::string> calls;
     for (std::size_t i = 0; i <= index && i < steps.size(); ++i) {
-        const std::string number = "Poziv " + std::to_string(calls.size() + 1) + ": ";
+        const std::string number = std::to_string(calls.size() + 1);
         if (const auto* split = std::get_if<SplitStep>(&steps[i]))
-            calls.push_back(number + std::to_string(split->call.records.count) + " tacaka, podela x = " +
-                            shortestText(split->call.mx));
+            calls.push_back(filled(w.splitCall, {number, counted(split->call.records.count, language, Noun::record),
+                                                 shortestText(split->call.mx)}));
         else if (const auto* leaf = std::get_if<LeafStep>(&steps[i]); leaf && i == index)
-            calls.push_back(number + std::to_string(leaf->call.count) + " tacaka, svi parovi");
+            calls.push_back(filled(w.leafCall, {number, counted(leaf->call.count, language, Noun::record)}));
         else if (std::holds_alternative<AnswerStep>(steps[i]) && i < index)
             calls.pop_back();
     }

@@ -1,6 +1,7 @@
 // Stepping through the steps with keys: where the view stands and what each key does.
 #pragma once
 
+#include "explain/language.hpp"
 #include "explain/steps.hpp"
 
 #include <string>
@@ -8,9 +9,38 @@
 
 enum class StepKey { next, previous, nextCall, previousCall, first, last, playOrPause, faster, slower };
 
-// The keys, as the window shows them.
-inline constexpr const char* stepKeysHelp =
-    "Desno ili razmak: napred; Levo ili Backspace: nazad; PgDn, PgUp: poziv; Home, End; p: pusti; +, -: brzina";
+// The window's keys in one line, as the window shows them.
+std::string stepKeysHelp(Language language);
+
+// A key as a button: the window's keys for it, and its name in each language.
+struct StepKeyName {
+    StepKey key;
+    const char* shortcut;
+    const char* label[2]; // indexed by Language
+};
+
+inline constexpr StepKeyName stepKeyNames[] = {
+    {StepKey::next, "Right or Space", {"Napred", "Next"}},
+    {StepKey::previous, "Left or Backspace", {"Nazad", "Previous"}},
+    {StepKey::nextCall, "Page Down", {"Sledeci poziv", "Next call"}},
+    {StepKey::previousCall, "Page Up", {"Prethodni poziv", "Previous call"}},
+    {StepKey::first, "Home", {"Prvi korak", "First step"}},
+    {StepKey::last, "End", {"Poslednji korak", "Last step"}},
+    {StepKey::playOrPause, "p", {"Pusti ili zaustavi", "Play or pause"}},
+    {StepKey::faster, "+", {"Brze", "Faster"}},
+    {StepKey::slower, "-", {"Sporije", "Slower"}},
+};
+
+// A page numbers its buttons by StepKey, so the table holds every key, in that order.
+constexpr bool stepKeyNamesInOrder()
+{
+    int i = 0;
+    for (const StepKeyName& name : stepKeyNames)
+        if (static_cast<int>(name.key) != i++)
+            return false;
+    return i == static_cast<int>(StepKey::slower) + 1;
+}
+static_assert(stepKeyNamesInOrder());
 
 struct StepPlayer {
     std::size_t current = 0;     // the step shown
@@ -25,10 +55,21 @@ void pressStepKey(StepPlayer& player, const std::vector<Step>& steps, StepKey ke
 // A played step: the next one; playing stops at the last.
 void playStep(StepPlayer& player, const std::vector<Step>& steps);
 
-// "Korak 5 od 7, 4 koraka u sekundi", with ", pusta se" while playing.
-std::string playerHeader(const StepPlayer& player, std::size_t total);
+// How many distances the search has computed once each step is done: a leaf's pairs, and one per
+// comparison; after the end step, EndStep::distances. Counted once for a set, so that the player's
+// line costs nothing per key.
+std::vector<long long> distancesSoFar(const std::vector<Step>& steps);
+
+// All pairs of the run's records, from the end step (the last); 0 without steps.
+long long allPairs(const std::vector<Step>& steps);
+
+// "Korak 5 od 7, 4 koraka u sekundi; rastojanja: 15 od 91", with ", pusta se" after the step
+// number while playing: distances is what the search has computed so far, pairs all there are.
+std::string playerHeader(const StepPlayer& player, std::size_t total, long long distances, long long pairs,
+                         Language language = Language::sr);
 
 // The calls under way at steps[index], outermost first: each splitting call that has started and
 // not yet answered, and the step's own call when it is a leaf. Told as lines "Poziv 1: 14 tacaka,
 // podela x = 13.2" (a leaf: "svi parovi").
-std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index);
+std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index,
+                                       Language language = Language::sr);

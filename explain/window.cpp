@@ -14,6 +14,7 @@ std::function<void(const StepPlayer&)> onStepShown;
 namespace {
 
 std::vector<Step> steps;                            // every step of the run, the end last
+std::vector<long long> distances;                   // computed by the search once each step is done
 StepPlayer player;                                  // the step shown, playing or not
 ExplainLayout layout;                               // where the records are drawn
 std::function<std::string(const Step&)> describe;   // a step in words
@@ -90,7 +91,10 @@ void pressKey(StepKey key)
     showCurrent();
 }
 
-std::string playerLine() { return playerHeader(player, steps.size()); }
+std::string playerLine()
+{
+    return playerHeader(player, steps.size(), distances[player.current], allPairs(steps), language);
+}
 
 const StepPlayer& stepPlayer() { return player; }
 const std::vector<Step>& viewSteps() { return steps; }
@@ -99,6 +103,7 @@ template <class Point>
 void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, Language in)
 {
     steps = std::move(all);
+    distances = distancesSoFar(steps);
     language = in;
     describe = [&run](const Step& step) { return describeStep(run, step, language); };
     layout = layoutOf(run);
@@ -119,6 +124,7 @@ void setStepLanguage(Language in)
 void endStepView()
 {
     steps.clear();
+    distances.clear();
     player = StepPlayer{};
     ++timerGeneration;
 }

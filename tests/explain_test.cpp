@@ -1,5 +1,6 @@
 // closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
 // the keys that step through them, the options, and point files.
+#include "explain/listing.hpp"
 #include "explain/picture.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -7,6 +8,9 @@
 #include "run/format.hpp"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <tuple>
 
 
 namespace {
@@ -24,58 +28,120 @@ struct Explained {
         steps = recordSteps(run);
     }
     ~Explained() { releaseRun(run); }
-    std::vector<std::string> texts() const
+    // A step's text in Serbian and in English.
+    std::array<std::string, 2> texts(const Step& step) const
     {
-        std::vector<std::string> lines;
-        for (std::size_t i = 0; i < steps.size(); ++i)
-            lines.push_back(numberedStep(run, steps[i], i + 1, steps.size()));
-        return lines;
+        return {describeStep(run, step, Language::sr), describeStep(run, step, Language::en)};
     }
+    std::array<std::string, 2> texts(std::size_t index) const { return texts(steps[index]); }
 };
 
 const std::vector<Point2> fixedSet = {{0.0, 2.6}, {17.6, 3.4}, {4.4, 3.0},  {19.6, 5.7}, {8.8, 5.4},
                                       {10.9, 3.2}, {2.6, 5.2}, {14.2, 7.7}, {7.4, 1.8},  {18.6, 0.0},
                                       {5.8, 8.8},  {13.2, 1.2}, {22.0, 4.8}, {15.6, 2.8}};
 
-// Every kind of step, told in words with the shortest numbers that read back exactly; the end is
-// the search's answer and its count of distances.
+// Its only comparison finds a new best pair: split, leaf, leaf, combine, strip, compare, answer, end.
+const std::vector<Point2> newBestSet = {{0, 0},     {3, 4},    {20, 100}, {40, 200},  {98, 503},
+                                        {100, 500}, {130, 0}, {160, 100}, {190, 200}, {220, 300}};
+
+// Every kind of step in both languages, with the shortest numbers that read back exactly, the
+// words each case chooses and the distance each names; the end is the search's answer and its
+// counts.
 TEST(Steps, TextsOfEveryKindIn2DAnd3D)
 {
     const Explained<Point2> fixed(fixedSet);
-    EXPECT_EQ(fixed.texts(), (std::vector<std::string>{
-        "Korak 1 od 7: Podela: 14 tacaka deli prava x = 13.2: levo 7, desno 7",
-        "Korak 2 od 7: Svi parovi: 7 tacaka, 21 parova; najblizi (2.6, 5.2) - (4.4, 3), d = 2.8425340807103794",
-        "Korak 3 od 7: Svi parovi: 7 tacaka, 21 parova; najblizi (15.6, 2.8) - (17.6, 3.4), d = 2.088061301782112",
-        "Korak 4 od 7: Spajanje: levo d = 2.8425340807103794, desno d = 2.088061301782112; ostaje desni par (15.6, "
-        "2.8) - (17.6, 3.4)",
-        "Korak 5 od 7: Pojas: od x = 11.111938698217887 do x = 15.288061301782111 (d = 2.088061301782112): levo 0, "
-        "desno 2 tacaka",
-        "Korak 6 od 7: Rezultat poziva nad 14 tacaka: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)",
-        "Korak 7 od 7: Kraj: Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000); izracunato 42 "
-        "rastojanja, svi parovi: 91"}));
-
-    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
-                                     {160, 100}, {190, 200}, {220, 300}});
-    EXPECT_EQ(newBest.texts()[5], "Korak 6 od 8: Poredjenje (98, 503) - (100, 500): d = 3.605551275463989, novi "
-                                  "najbolji par");
-
+    const Explained<Point2> newBest(newBestSet);
     // A comparison as close as the best is no new best.
     const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
                                  {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
-    const std::vector<std::string> texts = tie.texts();
-    ASSERT_EQ(texts.size(), 9u);
-    EXPECT_EQ(texts[4], "Korak 5 od 9: Pojas: od x = 95.25834261322606 do x = 102.74165738677394 (d = "
-                        "3.7416573867739413): levo 1, desno 2 tacaka");
-    EXPECT_EQ(texts[6], "Korak 7 od 9: Poredjenje (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, nije manje od "
-                        "3.7416573867739413");
-    EXPECT_EQ(texts[8], "Korak 9 od 9: Kraj: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, "
-                        "500.000000, 2.000000); izracunato 27 rastojanja, svi parovi: 55");
+    // Halves equally close, and the left one closer.
+    std::vector<Point2> halves = {{0, 50},  {10, 57},  {20, 64},  {30, 71},  {40, 78},  {60, 0},  {61, 0},
+                                  {100, 50}, {110, 57}, {120, 64}, {130, 71}, {140, 78}, {160, 0}, {161, 0}};
+    const Explained<Point2> equal(halves);
+    halves[6].x = 60.5;
+    const Explained<Point2> left(halves), apart({{0, 0}, {1e200, 0}});
+    EndStep end = std::get<EndStep>(tie.steps[8]);
+    end.mostComparisons = 3;
+    const std::pair<std::array<std::string, 2>, std::array<std::string, 2>> cases[] = {
+        {fixed.texts(0), {"Podela: 14 tacaka deli prava x = 13.2: levo 7, desno 7",
+                          "Split: the line x = 13.2 splits 14 points: left 7, right 7"}},
+        {fixed.texts(1), {"Svi parovi: 7 tacaka, 21 par; najblizi (2.6, 5.2) - (4.4, 3), d = 2.8425340807103794",
+                          "All pairs: 7 points, 21 pairs; closest (2.6, 5.2) - (4.4, 3), d = 2.8425340807103794"}},
+        {fixed.texts(3), {"Spajanje: levo d = 2.8425340807103794, desno d = 2.088061301782112; ostaje desni par "
+                          "(15.6, 2.8) - (17.6, 3.4)",
+                          "Combine: left d = 2.8425340807103794, right d = 2.088061301782112; the right pair stays "
+                          "(15.6, 2.8) - (17.6, 3.4)"}},
+        {equal.texts(3), {"Spajanje: levo d = 1, desno d = 1; jednaki, ostaje levi par (60, 0) - (61, 0)",
+                          "Combine: left d = 1, right d = 1; equal, the left pair stays (60, 0) - (61, 0)"}},
+        {left.texts(3), {"Spajanje: levo d = 0.5, desno d = 1; ostaje levi par (60, 0) - (60.5, 0)",
+                         "Combine: left d = 0.5, right d = 1; the left pair stays (60, 0) - (60.5, 0)"}},
+        {fixed.texts(4), {"Pojas: od x = 11.111938698217887 do x = 15.288061301782111 (d = 2.088061301782112): levo "
+                          "0, desno 2 tacke",
+                          "Strip: from x = 11.111938698217887 to x = 15.288061301782111 (d = 2.088061301782112): "
+                          "left 0, right 2 points"}},
+        {newBest.texts(5), {"Poredjenje (98, 503) - (100, 500): d = 3.605551275463989, novi najbolji par",
+                            "Compare (98, 503) - (100, 500): d = 3.605551275463989, a new best pair"}},
+        {tie.texts(6), {"Poredjenje (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, nije manje od "
+                        "3.7416573867739413",
+                        "Compare (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, not less than "
+                        "3.7416573867739413"}},
+        {fixed.texts(5), {"Rezultat poziva nad 14 tacaka: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)",
+                          "The call's result over 14 points: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)"}},
+        {tie.texts(end), {"Kraj: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, "
+                          "500.000000, 2.000000); izracunato 27 rastojanja, svi parovi: 55; najvise poredjenja "
+                          "jedne tacke u pojasu: 3",
+                          "End: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, 500.000000, "
+                          "2.000000); 27 distances computed, all pairs: 55; most comparisons of one strip record: 3"}},
+        // Every squared distance overflows: no pair.
+        {apart.texts(0), {"Svi parovi: 2 tacke, 1 par; najblizi nema para, d = beskonacno",
+                          "All pairs: 2 points, 1 pair; closest no pair, d = infinity"}},
+    };
+    for (const auto& [texts, expected] : cases)
+        EXPECT_EQ(texts, expected);
+}
 
-    // Halves equally close: the left pair stays.
-    const Explained<Point2> equal({{0, 50}, {10, 57}, {20, 64}, {30, 71}, {40, 78}, {60, 0}, {61, 0}, {100, 50},
-                                   {110, 57}, {120, 64}, {130, 71}, {140, 78}, {160, 0}, {161, 0}});
-    const std::string combine = describeStep(equal.run, equal.steps[3]);
-    EXPECT_EQ(combine, "Spajanje: levo d = 1, desno d = 1; jednaki, ostaje levi par (60, 0) - (61, 0)");
+// Serbian agrees a noun with the count's last digits, and declines a record where it is the object.
+TEST(Steps, CountsAgreeWithTheirNouns)
+{
+    const std::pair<long long, const char*> cases[] = {
+        {1, "1 tacka 1 tacku 1 par"},          {2, "2 tacke 2 tacke 2 para"},         {4, "4 tacke 4 tacke 4 para"},
+        {5, "5 tacaka 5 tacaka 5 parova"},     {11, "11 tacaka 11 tacaka 11 parova"}, {21, "21 tacka 21 tacku 21 par"},
+        {12, "12 tacaka 12 tacaka 12 parova"}, {14, "14 tacaka 14 tacaka 14 parova"}, {22, "22 tacke 22 tacke 22 para"},
+        {25, "25 tacaka 25 tacaka 25 parova"}, {101, "101 tacka 101 tacku 101 par"},
+        {111, "111 tacaka 111 tacaka 111 parova"}, {112, "112 tacaka 112 tacaka 112 parova"},
+    };
+    for (const auto& [count, text] : cases)
+        EXPECT_EQ(counted(count, Language::sr, Noun::record) + " " + counted(count, Language::sr, Noun::recordObject) +
+                      " " + counted(count, Language::sr, Noun::pair),
+                  text);
+}
+
+// Each kind of step is at the listing's line that does what the step tells.
+TEST(Steps, ListingLineOfEveryKind)
+{
+    const Explained<Point2> fixed(fixedSet), newBest(newBestSet);
+    // split, leaf, combine, strip, answer, end of the fixed set; a comparison
+    const std::tuple<Step, const char*, const char*> cases[] = {
+        {fixed.steps[0], "mx = x od P[h]", "mx = x of P[h]"},
+        {fixed.steps[1], "proveri svaki par", "check every pair"},
+        {fixed.steps[3], "ako dD < d", "if dR < d"},
+        {fixed.steps[4], "(x - mx)^2 < d^2", "(x - mx)^2 < d^2"},
+        {newBest.steps[5], "ako e < d", "if e < d"},
+        {fixed.steps[5], "vrati (d, p)", "return (d, p)"},
+        {fixed.steps[6], "rezultat = najblizi", "result = closest"},
+    };
+    const std::vector<std::string>& serbian = listingLines(Language::sr);
+    const std::vector<std::string>& english = listingLines(Language::en);
+    ASSERT_EQ(serbian.size(), english.size());
+    for (const auto& [step, sr, en] : cases) {
+        const std::size_t line = static_cast<std::size_t>(listingLine(step));
+        ASSERT_TRUE(line >= 1 && line <= english.size()) << line;
+        EXPECT_NE(serbian[line - 1].find(sr), std::string::npos) << serbian[line - 1];
+        EXPECT_NE(english[line - 1].find(en), std::string::npos) << english[line - 1];
+    }
+    for (const auto* lines : {&serbian, &english}) // the window's font has only ASCII
+        for (const std::string& line : *lines)
+            EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c >= ' ' && c <= '~'; })) << line;
 }
 
 // A picture in short: point runs as colour:first+count over the x order, lines as colour@x,
@@ -127,9 +193,7 @@ TEST(Steps, PicturesOfEveryKind)
 
 TEST(Stepper, KeysMoveWithinTheStepsAndCalls)
 {
-    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
-                                     {160, 100}, {190, 200}, {220, 300}});
-    // split, leaf, leaf, combine, strip, compare, answer, end
+    const Explained<Point2> newBest(newBestSet);
     StepPlayer player;
     const auto press = [&](StepKey key) {
         pressStepKey(player, newBest.steps, key);
@@ -152,9 +216,30 @@ TEST(Stepper, KeysMoveWithinTheStepsAndCalls)
         press(StepKey::slower);
     EXPECT_EQ(player.stepsPerSecond, 0.25);
     press(StepKey::playOrPause);
-    EXPECT_EQ(playerHeader(player, 8), "Korak 7 od 8, pusta se, 0.25 koraka u sekundi");
     playStep(player, newBest.steps);
     EXPECT_TRUE(player.current == 7 && !player.playing) << "playing stops at the last step";
+}
+
+// The player's line counts the distances computed so far against all pairs; the calls under way.
+TEST(Stepper, PlayerLineAndCallsInBothLanguages)
+{
+    const Explained<Point2> newBest(newBestSet);
+    const std::vector<long long> distances = distancesSoFar(newBest.steps);
+    EXPECT_EQ(distances, (std::vector<long long>{0, 10, 20, 20, 20, 21, 21, 21})) << "the leaves' pairs, a comparison";
+    EXPECT_EQ(distances.back(), std::get<EndStep>(newBest.steps.back()).distances);
+
+    const std::tuple<StepPlayer, const char*, const char*> cases[] = {
+        {{6, true, 0.25}, "Korak 7 od 8, pusta se, 0.25 koraka u sekundi; rastojanja: 21 od 45",
+         "Step 7 of 8, playing, 0.25 steps a second; distances: 21 of 45"},
+        {{1, false, 1}, "Korak 2 od 8, 1 korak u sekundi; rastojanja: 10 od 45",
+         "Step 2 of 8, 1 step a second; distances: 10 of 45"},
+    };
+    for (const auto& [player, sr, en] : cases) {
+        EXPECT_EQ(playerHeader(player, 8, distances[player.current], allPairs(newBest.steps), Language::sr), sr);
+        EXPECT_EQ(playerHeader(player, 8, distances[player.current], allPairs(newBest.steps), Language::en), en);
+    }
+    EXPECT_EQ(callsUnderWay(newBest.steps, 1, Language::en),
+              (std::vector<std::string>{"Call 1: 10 points, split x = 100", "Call 2: 5 points, all pairs"}));
 }
 
 TEST(PointFile, ReadsRecordsExactly)
