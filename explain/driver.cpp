@@ -136,8 +136,8 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
             const std::size_t total = recorded != nullptr ? recorded->size() : countSteps(run);
             std::size_t number = 0;
             const auto write = [&](const Step& step) {
-                const std::string listed = o.listing ? "[" + std::to_string(listingLine(step)) + "] " : "";
-                line(listed + numberedStep(run, step, ++number, total, o.language));
+                const std::string text = numberedStep(run, step, ++number, total, o.language);
+                line(o.listing ? printfText("[%d] %s", listingLine(step), text.c_str()) : text);
             };
             if (recorded != nullptr)
                 for (const Step& step : *recorded)

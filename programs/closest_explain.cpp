@@ -106,6 +106,7 @@ int explain(const ExplainOptions& o, char* program)
         return 0;
     }
     std::visit([&](const auto& run) { showSteps(run, std::move(steps), o, program); }, set.run);
+    return 0; // not reached: the window ends the process
 }
 
 } // namespace

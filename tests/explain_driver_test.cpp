@@ -101,7 +101,8 @@ TEST(Driver, SetsKeepTheirSeedAndReport)
 {
     ExplainedSet program = openSet(parseExplainOptions({"--like", "closest3d_rand14"}), readWholeFile, 77);
     EXPECT_TRUE(program.name == "closest3d_rand14" && program.seed == 77);
-    EXPECT_EQ(std::count(reportOf(program).begin(), reportOf(program).end(), '\n'), 4);
+    const std::string report = reportOf(program);
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4);
     ExplainedSet fixed = openSet(parseExplainOptions({}), readWholeFile, 77);
     EXPECT_EQ(fixed.seed, -1);
     EXPECT_TRUE(reportOf(fixed).starts_with("Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000)\n"));
