@@ -6,6 +6,7 @@
 #include "run/run.hpp"
 #include "search/divide.hpp"
 
+#include <algorithm>
 #include <variant>
 #include <vector>
 
@@ -87,6 +88,7 @@ struct EndStep {
     double bestSquared = 0;
     RecordPair pair;
     long long distances = 0;
+    int mostComparisons = 0; // the most comparisons any one left strip record made
 };
 
 using Step = std::variant<SplitStep, LeafStep, CombineStep, StripStep, CompareStep, AnswerStep, EndStep>;
@@ -96,6 +98,36 @@ inline bool startsCall(const Step& step)
 {
     return std::holds_alternative<SplitStep>(step) || std::holds_alternative<LeafStep>(step);
 }
+
+// What the divide and conquer computed, counted from its observer's calls: distances in leaves and
+// in strips, the most comparisons one left strip record made (its comparisons come one after
+// another within one strip), and the depth of the recursion: the most calls under way at once.
+struct SearchCount {
+    long long leafDistances = 0;
+    long long stripDistances = 0;
+    int mostComparisons = 0;
+    int depth = 0;
+    int callsUnderWay = 0;          // splitting calls
+    const void* lastLeft = nullptr; // the left record of the last comparison in this strip
+    int lastLeftComparisons = 0;
+
+    long long distances() const { return leafDistances + stripDistances; }
+    void split() { depth = std::max(depth, ++callsUnderWay); }
+    void leaf(int count)
+    {
+        leafDistances += pairCount(count);
+        depth = std::max(depth, callsUnderWay + 1);
+    }
+    void strip() { lastLeft = nullptr; }
+    void compare(const void* left)
+    {
+        ++stripDistances;
+        lastLeftComparisons = left == lastLeft ? lastLeftComparisons + 1 : 1;
+        lastLeft = left;
+        mostComparisons = std::max(mostComparisons, lastLeftComparisons);
+    }
+    void answer() { --callsUnderWay; }
+};
 
 // Observes the divide and conquer and hands each step, in order, to emit(const Step&).
 template <class Point, class Emit>
@@ -110,7 +142,7 @@ struct StepRecorder : SearchObserver<Point> {
     const ClosestPairRun<Point>& run;
     Emit emit;
     std::vector<Call> calls; // the splitting calls under way, innermost last
-    long long distances = 0;
+    SearchCount searchCount;
 
     StepRecorder(const ClosestPairRun<Point>& r, Emit e) : run(r), emit(e) {}
 
@@ -120,6 +152,7 @@ struct StepRecorder : SearchObserver<Point> {
 
     void split(Point* const* byX, int count, int half, double mx)
     {
+        searchCount.split();
         Call call;
         call.split = {recordsOf(byX, count), half, mx};
         calls.push_back(call);
@@ -127,7 +160,7 @@ struct StepRecorder : SearchObserver<Point> {
     }
     void leaf(Point* const* byX, int count, double best, Point* first, Point* second)
     {
-        distances += pairCount(count);
+        searchCount.leaf(count);
         const bool paired = count >= 2 && best < DBL_MAX;
         emit(LeafStep{recordsOf(byX, count), best, paired ? pairOf(first, second) : RecordPair{}});
     }
@@ -142,13 +175,14 @@ struct StepRecorder : SearchObserver<Point> {
     }
     void strip(double, double best, int leftCount, int rightCount)
     {
+        searchCount.strip();
         Call& c = calls.back();
         c.strip = Strip{best, leftCount, rightCount};
         emit(StripStep{c.split, c.strip, c.best});
     }
     void compare(Point* l, Point* r, double d, double best)
     {
-        ++distances;
+        searchCount.compare(l);
         Call& c = calls.back();
         const CompareStep step{c.split, c.strip, pairOf(l, r), d, best, c.best, d < best};
         if (step.newBest)
@@ -159,6 +193,7 @@ struct StepRecorder : SearchObserver<Point> {
     {
         const AnswerStep step{calls.back().split, best, pairOf(first, second)};
         calls.pop_back();
+        searchCount.answer();
         emit(step);
     }
 };
@@ -174,7 +209,8 @@ void emitSteps(const ClosestPairRun<Point>& run, Emit emit)
     end.count = run.count;
     end.bestSquared = findClosestDivide(run.byX, run.count, run.byY, run.count, &first, &second, &recorder);
     end.pair = recorder.pairOf(first, second);
-    end.distances = recorder.distances;
+    end.distances = recorder.searchCount.distances();
+    end.mostComparisons = recorder.searchCount.mostComparisons;
     emit(Step{end});
 }
 

@@ -1,5 +1,6 @@
 // closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
 // the keys that step through them, the options, and point files.
+#include "explain/cost.hpp"
 #include "explain/listing.hpp"
 #include "explain/picture.hpp"
 #include "explain/point_file.hpp"
@@ -282,6 +283,45 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
             EXPECT_TRUE(e.line == c.line && std::string(e.what()).starts_with(c.message)) << e.line << ": " << e.what();
         }
     }
+}
+
+// The cost table counts the search whose steps are recorded: each row's distances are the end
+// step's for the same set, in leaves and strips, against every pair.
+TEST(Cost, RowsCountTheSearchOfTheirSetAsItsStepsDo)
+{
+    const auto endOf = [](auto run) {
+        const EndStep end = std::get<EndStep>(recordSteps(run).back());
+        releaseRun(run);
+        return end;
+    };
+    for (TeachingKind kind : {TeachingKind::uniform, TeachingKind::line})
+        for (int dimension : {2, 3}) {
+            std::vector<int> counts;
+            costRows(kind, dimension, 100, 5, [&](const CostRow& row) {
+                counts.push_back(row.count);
+                const EndStep end = dimension == 2 ? endOf(teachingRun<Point2>(kind, row.count, 5))
+                                                   : endOf(teachingRun<Point3>(kind, row.count, 5));
+                int depth = 1; // a leaf under every split of the larger half
+                for (int n = row.count; n > divideLeafMostCount; n -= n / 2)
+                    ++depth;
+                EXPECT_TRUE(row.distances == end.distances && row.mostComparisons == end.mostComparisons &&
+                            row.leafDistances + row.stripDistances == row.distances &&
+                            row.pairs == pairCount(row.count) && row.depth == depth)
+                    << costLine(row) << " against " << end.distances << " " << end.mostComparisons;
+            });
+            EXPECT_EQ(counts, (std::vector<int>{16, 32, 64, 100}));
+        }
+}
+
+// One strip: left record (-1, 0) meets all three right records in its window, (0, 90) first (a
+// new best), then (99, 0) and (0, -90); left record (-1, -150) then meets only (0, -90).
+TEST(Cost, EndStepCountsTheMostComparisonsOfOneLeftRecord)
+{
+    const Explained<Point2> strip({{-1, 0}, {-1, -150}, {-5000, 0}, {-5000, 3000}, {0, 90}, {99, 0}, {0, -90},
+                                   {5000, 0}, {5000, 3000}});
+    const EndStep& end = std::get<EndStep>(strip.steps.back());
+    EXPECT_EQ(end.distances, 6 + 10 + 4);
+    EXPECT_EQ(end.mostComparisons, 3);
 }
 
 } // namespace
