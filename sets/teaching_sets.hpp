@@ -40,9 +40,9 @@ const TeachingSet* findTeachingSet(std::string_view name);
 
 // Every record of that kind and count lies in [0, side] on each of the dimension's axes:
 //   uniform, twins: one decimal in [0, side), side 10 * ceil(sqrt(count)) in 2D, 5 * ceil(cbrt(count)) in 3D;
-//   line: x = side / 2 (whole); the other axes one decimal, one record per unit cell of a
-//         side x side grid (side = count in 2D, ceil(sqrt(count)) in 3D), so no two coincide;
-//   lattice: the first count nodes, row by row, of a grid of whole numbers 0 to side;
+//   line: x = side / 2 (whole); y (and z) one decimal, one record per unit cell, the cells shuffled:
+//         count cells along y in 2D (side = count), a ceil(sqrt(count)) square in 3D, so no two coincide;
+//   lattice: the first count nodes, row by row, of a grid of whole numbers 0 to side, shuffled;
 //   clusters: squares (cubes) of uniform records, one per column and one per row (and layer),
 //         four times their own side apart.
 long long teachingSide(TeachingKind kind, long long count, int dimension);
