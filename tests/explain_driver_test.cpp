@@ -10,14 +10,17 @@ namespace {
 
 std::string refusal(const std::vector<std::string>& args, const PointReader& read = readWholeFile)
 {
+    std::optional<ExplainedSet> set;
+    std::string message;
     try {
-        ExplainedSet set = openSet(parseExplainOptions(args), read, 1767225600);
-        std::vector<Step> steps = stepsToShow(set, parseExplainOptions(args).step.value_or(1));
-        releaseSet(set);
-        return "";
+        set = openSet(parseExplainOptions(args), read, 1767225600);
+        stepsToShow(*set, parseExplainOptions(args).step.value_or(1));
     } catch (const OptionError& e) {
-        return e.what();
+        message = e.what();
     }
+    if (set)
+        releaseSet(*set);
+    return message;
 }
 
 TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
