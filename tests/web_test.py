@@ -16,8 +16,8 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder  # no
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
-from selenium.webdriver.chrome.service import Service  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
+from browser import chromium  # noqa: E402
 from xsession import Image, XSession  # noqa: E402
 
 BUILD = os.environ.get("CLOSEST_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "build"))
@@ -42,14 +42,13 @@ class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         options = webdriver.ChromeOptions()
-        options.binary_location = "/usr/bin/chromium"
         for flag in ["--headless=new", "--no-sandbox", "--use-gl=swiftshader", "--enable-unsafe-swiftshader",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
                      "--no-first-run", "--disable-dev-shm-usage", "--window-size=1500,1400",
                      "--force-device-scale-factor=1", "--user-data-dir=" + tempfile.mkdtemp()]:
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
-        cls.browser = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+        cls.browser = chromium(options)
 
     @classmethod
     def tearDownClass(cls):

@@ -58,12 +58,20 @@ class XSession:
         return subprocess.Popen(list(command), env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True, **kwargs)
 
-    def find_window(self, title=TITLE, timeout=20):
-        ids = subprocess.run(["timeout", str(timeout), "xdotool", "search", "--sync", "--onlyvisible", "--name",
-                              f"^{title}$"], env=self.env, capture_output=True, text=True).stdout.split()
-        if not ids:
-            raise RuntimeError(f"no window titled {title!r} appeared within {timeout} s")
-        return int(ids[0])
+    def find_window(self, title=TITLE, timeout=20, process=None):
+        """The id of the visible window with this title, once there is one. With a process: raises
+        ProgramEnded as soon as that process ends without having shown the window."""
+        deadline = time.monotonic() + timeout
+        while True:
+            ids = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"], env=self.env,
+                                 capture_output=True, text=True).stdout.split()
+            if ids:
+                return int(ids[0])
+            if process is not None and process.poll() is not None:
+                raise ProgramEnded(process)
+            if time.monotonic() > deadline:
+                raise RuntimeError(f"no window titled {title!r} appeared within {timeout} s")
+            time.sleep(0.05)
 
     def geometry(self, window):
         """(x, y, width, height) of the window on the screen."""
@@ -109,11 +117,21 @@ class XSession:
 
     def launch(self, *command, env=None, timeout=20):
         """Starts a program and waits for its window's first frame: (process, window, frame).
-        The program is killed if its window does not show."""
+        Raises ProgramEnded if the program ends first; kills it if its window does not show."""
         process = self.start(*command, env=env)
         try:
-            window = self.find_window(timeout=timeout)
+            window = self.find_window(timeout=timeout, process=process)
             return process, window, self.wait_for_frame(window, timeout=timeout)
+        except ProgramEnded:
+            raise
+        except Exception as error:
+            try:  # an X error on the window can be the program ending
+                process.wait(timeout=1)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.communicate()
+                raise error from None
+            raise ProgramEnded(process) from None
         except BaseException:
             process.kill()
             process.communicate()
@@ -128,6 +146,16 @@ class XSession:
             if process.poll() is None:
                 process.kill()
                 process.communicate()
+
+
+class ProgramEnded(RuntimeError):
+    """A program ended before its window showed a frame: its status and what it printed."""
+
+    def __init__(self, process):
+        self.out, self.err = process.communicate()
+        self.returncode = process.returncode
+        super().__init__(f"{process.args[0]} ended with status {self.returncode} before its window showed:\n"
+                         + self.out + self.err)
 
 
 class Image:
