@@ -3,11 +3,13 @@
 # messages and pictures, and no JavaScript error.
 
 import os
+import re
 import subprocess
 import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from selenium import webdriver  # noqa: E402
@@ -16,6 +18,7 @@ from selenium.webdriver.common.actions.action_builder import ActionBuilder  # no
 from selenium.webdriver.common.actions.mouse_button import MouseButton  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
 from selenium.webdriver.common.keys import Keys  # noqa: E402
+from selenium.webdriver.support.ui import Select  # noqa: E402
 from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 from browser import chromium  # noqa: E402
 from xsession import Image, XSession  # noqa: E402
@@ -31,6 +34,20 @@ def without_times(report):
 
 def native(*args, stdin=None, cwd=None):
     return subprocess.run([EXPLAIN, "--text", *args], input=stdin, capture_output=True, text=True, cwd=cwd, timeout=60)
+
+
+def refusal(*args):  # closest_explain's message for options it refuses (it opens no window)
+    return subprocess.run([EXPLAIN, *args], capture_output=True, text=True, timeout=30).stderr.strip()
+
+
+def steps_of(*args):
+    return native(*args, "--steps").stdout.splitlines()[4:]
+
+
+def words(query):  # a link's parameters as closest_explain's options
+    options = {"program": "--like", "set": "--set", "count": "--count", "dim": "--dim", "seed": "--seed",
+               "step": "--step", "lang": "--lang"}
+    return [w for name, value in urllib.parse.parse_qsl(query[1:]) if name in options for w in (options[name], value)]
 
 
 def png_image(png):
@@ -71,11 +88,20 @@ class Page(unittest.TestCase):
     def picture(self):
         return png_image(self.canvas().screenshot_as_png)
 
-    # A drag on the canvas from window pixel (x, y) by dx, with a button.
-    def drag(self, button, x, y, dx):
+    def js(self, script, *args):
+        return self.browser.execute_script(script, *args)
+
+    def key(self, label):
+        return self.browser.find_element(By.XPATH, f"//div[@id='keys']/button[text()='{label}']")
+
+    def choose(self, select, value):
+        Select(self.browser.find_element(By.ID, select)).select_by_value(value)
+
+    # A drag on the canvas from window pixel (x, y) by (dx, dy), with a button.
+    def drag(self, button, x, y, dx, dy):
         actions = ActionBuilder(self.browser)
         actions.pointer_action.move_to(self.canvas(), x - 512, y - 350).pointer_down(button)
-        actions.pointer_action.move_by(dx, 0).pointer_up(button)
+        actions.pointer_action.move_by(dx, dy).pointer_up(button)
         actions.perform()
 
     def test_reports_equal_the_native_programs(self):
@@ -92,16 +118,19 @@ class Page(unittest.TestCase):
     def test_picture_and_drags_as_in_the_native_window(self):
         self.open()
         self.assertTrue(40 < len(self.picture().where((255, 0, 0))) < 60, "the red pair, a pixel wide")
-        drags = [(MouseButton.LEFT, 1, 300, 300, 220), (MouseButton.RIGHT, 3, 300, 300, 150)]
+        drags = [(MouseButton.LEFT, 1, 300, 300, 220, 0), (MouseButton.LEFT, 1, 500, 200, -300, 225),
+                 (MouseButton.RIGHT, 3, 300, 300, 150, 0)]
         with XSession() as session:
             process, window, _ = session.launch(os.path.join(BUILD, "programs", "closest2d_fixed14"))
             self.addCleanup(lambda: process.poll() is None and process.kill())
+            seen = self.picture().dot_centres()
             for step in [None] + drags:
+                before = seen
                 if step:
-                    button, xbutton, x, y, dx = step
-                    self.drag(button, x, y, dx)
+                    button, xbutton, x, y, dx, dy = step
+                    self.drag(button, x, y, dx, dy)
                     session.xdotool("mousemove", "--window", window, x, y, "mousedown", xbutton, "mousemove",
-                                    "--window", window, x + dx, y, "mouseup", xbutton)
+                                    "--window", window, x + dx, y + dy, "mouseup", xbutton)
                 deadline = time.monotonic() + 10
                 while True:  # the 14 dots where the native window has them, within a pixel
                     expected, seen = session.pixels(window).dot_centres(), self.picture().dot_centres()
@@ -110,37 +139,95 @@ class Page(unittest.TestCase):
                         break
                     self.assertLess(time.monotonic(), deadline, f"{step}: {seen} != {expected}")
                     time.sleep(0.1)
+                if step and button == MouseButton.LEFT:  # a pan moves the dots along the drag, y down
+                    mx, my = seen[0][0] - before[0][0], seen[0][1] - before[0][1]
+                    self.assertTrue(abs(mx * dy - my * dx) <= 1.5 * (dx * dx + dy * dy) ** 0.5 < mx * dx + my * dy)
             session.finish(process, window)
 
-    def test_steps_keys_and_links(self):
-        steps = native("--steps").stdout.splitlines()[4:]
-        self.open("?explain")
-        seen = [self.text("step-text")]
-        before = self.picture().raw
-        self.canvas().click()
-        for _ in steps[1:]:
-            ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT).perform()
-            seen.append(self.text("step-text"))
-        self.assertEqual(seen, steps)
-        self.assertNotEqual(self.picture().raw, before, "a key changes the picture")
-        ActionChains(self.browser).send_keys(Keys.HOME).perform()
-        self.assertEqual(self.text("step-text"), steps[0])
-        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("?program=closest2d_fixed14&explain&step=1"))
+    def test_steps_listing_and_keys_in_both_languages(self):
+        link = "?set=lattice&count=20&seed=3&lang=en"  # 17 steps
+        en = steps_of(*words(link))
+        self.open(link + "&step=5")
+        self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
+        calls = [i + 1 for i, line in enumerate(en) if re.match(r"Step \d+ of 17: (Split|All pairs):", line)]
+        after, picture = min(c for c in calls if c > 5), self.picture().raw
+        back = max(c for c in calls if c < after)
+        for label, step in [("Next", 6), ("Previous", 5), ("Next call", after), ("Previous call", back),
+                            ("Last step", 17), ("First step", 1)]:
+            self.key(label).click()  # as the native window's key does: to the step its stepper goes to
+            self.assertEqual(self.text("step-text"), en[step - 1], label)
+        self.assertNotEqual(self.picture().raw, picture, "a key changes the picture")
+        lines = [int(line[1:line.index("]")]) for line in native(*words(link), "--listing", "--steps")
+                 .stdout.splitlines() if line.startswith("[")]
+        marked = "return [...document.querySelectorAll('#listing div')].flatMap((e, i) => e.className ? [i + 1] : [])"
+        for lang in ["sr", "en"]:
+            steps = steps_of(*words(link), "--lang", lang)
+            self.choose("lang", lang)
+            self.assertEqual(self.text("listing").splitlines(),
+                             native("--lang", lang, "--listing").stdout.splitlines()[4:])
+            self.assertIn(self.text("step-text"), [steps[0], steps[-1]], "the step shown told again")
+            self.canvas().click()
+            seen = []
+            for key in [Keys.HOME] + [Keys.ARROW_RIGHT] * (len(steps) - 1):
+                ActionChains(self.browser).send_keys(key).perform()
+                seen.append((self.js(marked), self.text("step-text")))
+            self.assertEqual(seen, [([line], text) for line, text in zip(lines, steps)])
 
-        link = "?program=closest3d_rand14&seed=1767225600&explain&step=5"
-        self.open(link)
-        self.assertEqual(self.text("step-text"), native("--like", "closest3d_rand14", "--seed", "1767225600",
-                                                        "--steps").stdout.splitlines()[8])
-        self.assertTrue(self.browser.current_url.endswith(link))
-        self.assertIn("Poziv 1: 14 tacaka, podela x = ", self.text("calls"))
-        for query, message in [("?program=closest9d", "closest_explain: no program 'closest9d'"),
-                               ("?program=closest2d_rand14&seed=-1", "closest_explain: --seed '-1' is out of range"),
-                               ("?program=closest2d_fixed14&explain&step=8",
-                                "closest_explain: --step 8: the steps are 1 to 7"),
-                               ("?size=3", "unknown parameter 'size'")]:
+    def test_play_pause_play_leaves_one_timer(self):
+        self.open("?set=lattice&count=20&seed=3&lang=en&explain")
+        self.js("""const play = arguments[0], shown = Module.onStepShown, times = window.shownAt = [];
+                   play.click(); play.click(); play.click();
+                   Module.onStepShown = () => { times.push(performance.now()); shown(); };""",
+                self.key("Play or pause"))
+        WebDriverWait(self.browser, 20).until(lambda b: len(self.js("return shownAt")) >= 6)
+        times = self.js("return shownAt")
+        self.assertGreater(min(b - a for a, b in zip(times, times[1:])), 150, "4 steps a second, not 8")
+
+    def test_the_address_keeps_each_parameter(self):
+        self.open("?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&follow")
+        self.assertEqual(self.text("step-text"), steps_of(*words("?set=clusters&count=30&dim=3&seed=11"))[3])
+        self.assertIn("Poziv 1: 30 tacaka, podela x = ", self.text("calls"))
+        count = self.browser.find_element(By.ID, "count")
+        for change, query in [(None, "?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&follow"),
+                              (self.key("Napred").click, "&seed=11&explain&step=5&lang=sr&follow"),
+                              (lambda: self.choose("lang", "en"), "&seed=11&explain&step=5&lang=en&follow"),
+                              (self.browser.find_element(By.ID, "follow").click, "&step=5&lang=en"),
+                              (lambda: (count.clear(), count.send_keys("40", Keys.TAB)),
+                               "?set=clusters&count=40&dim=3&seed=11&explain&step=1&lang=en"),
+                              (lambda: self.choose("dim", "2"), "&count=40&dim=2&seed=11&explain&step=1&lang=en")]:
+            if change:
+                change()
+            WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith(query), query)
+
+    def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
+        for query in ["?program=closest9d", "?set=nope", "?program=closest2d_rand14&seed=-1", "?explain&step=8",
+                      "?set=line&dim=4", "?set=line&count=abc", "?set=line&count=1", "?lang=xx", "?size=3",
+                      "?set=%3Cb%3Ex%3C/b%3E", "?program=%3Cimg%20src=x%20onerror=window.hit=1%3E"]:
             self.open(query)
-            self.assertTrue(self.text("error").startswith(message), self.text("error"))
+            expected = "unknown parameter 'size'" if "size" in query else refusal(*words(query))
+            self.assertTrue(self.text("error").startswith(expected), f"{query}: {self.text('error')}")
             self.assertTrue(self.text("report").startswith("Min: 2.088061; "), "the fixed set instead")
+            self.assertFalse(self.js("return !!window.hit || !!document.querySelector('#error *')"), "no markup")
+        self.open("?set=line&count=30&seed=2")
+        report, count = self.text("report"), self.browser.find_element(By.ID, "count")
+        count.clear()
+        count.send_keys("abc", Keys.TAB)
+        self.assertEqual(self.text("error"), refusal("--set", "line", "--count", "abc"))
+        self.assertEqual(self.text("report"), report, "the last good set stays")
+
+    def test_cost_table_and_chart_count_as_closest_explain(self):
+        self.open()
+        self.js("for (const [id, value] of arguments[0]) document.getElementById(id).value = value",
+                [["set", "uniform"], ["dim", "2"], ["seed", "7"], ["cost-most", "1024"]])
+        self.browser.find_element(By.ID, "cost-run").click()
+        WebDriverWait(self.browser, 30).until(lambda b: self.text("cost-note").startswith("counted in "))
+        table = [line.split() for line in native("--cost", "--set", "uniform", "--count", "1024", "--seed", "7")
+                 .stdout.splitlines()]
+        rows = self.js("return [...document.querySelectorAll('#cost tr')].map(r => [...r.cells].map(c => c.innerText))")
+        counts = lambda rows: [[v for k, v in zip(table[0], row) if not k.endswith("_ms")] for row in rows]  # noqa
+        self.assertEqual(counts(rows), counts(table))
+        self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
+                         [len(table) - 1] * 2, "both curves, a point a row")
 
     def test_points_pasted_chosen_and_refused(self):
         text = "x,y,z\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"

@@ -28,6 +28,7 @@ bool explaining = false;             // steps, or the programs' picture
 std::vector<std::string> words;      // the command line the next open takes
 std::string pointsText;              // the text of the user's points, under any name
 std::string answer;                  // the text a function hands the page, kept until the next call
+double costSeed = -1;                // the seed of the last cost table, or -1
 
 const char* handOver(std::string text)
 {
@@ -116,6 +117,9 @@ EMSCRIPTEN_KEEPALIVE const char* pageOpen(int explain)
 
 EMSCRIPTEN_KEEPALIVE const char* pageReport() { return report.c_str(); }
 
+// The shown set's name: its program, its kind, or the name its points were given under.
+EMSCRIPTEN_KEEPALIVE const char* pageName() { return handOver(shown ? shown->name : ""); }
+
 // The seed of the shown random set, or -1.
 EMSCRIPTEN_KEEPALIVE double pageSeed() { return shown ? static_cast<double>(shown->seed) : -1; }
 
@@ -192,43 +196,72 @@ EMSCRIPTEN_KEEPALIVE int pageListingLine()
     return stepsOnScreen() ? listingLine(viewSteps()[stepPlayer().current]) : 0;
 }
 
-// What the page offers, as JSON: the programs, the sets that teach, the languages and the keys.
+// What the page offers, as JSON: the programs, the sets that teach and their counts, the
+// dimensions, the languages, the keys (each labelled in every language) and the most records the
+// cost is counted for.
 EMSCRIPTEN_KEEPALIVE const char* pageLists()
 {
-    std::string programs, sets, languageList, keys;
-    for (const ProgramSet& p : programSets)
-        programs += (programs.empty() ? "" : ",") + json(p.name);
-    for (const TeachingSet& s : teachingSets)
-        sets += (sets.empty() ? "" : ",") + printfText("{\"name\":%s,\"description\":%s}", json(s.name).c_str(),
-                                                       json(s.description).c_str());
-    for (const LanguageName& l : languages)
-        languageList += (languageList.empty() ? "" : ",") +
-                        printfText("{\"name\":%s,\"ownName\":%s}", json(l.name).c_str(), json(l.ownName).c_str());
-    for (const StepKeyName& k : stepKeyNames)
-        keys += (keys.empty() ? "" : ",") +
-                printfText("{\"key\":%d,\"shortcut\":%s,\"en\":%s,\"sr\":%s}", static_cast<int>(k.key),
-                           json(k.shortcut).c_str(), json(k.label[static_cast<int>(Language::en)]).c_str(),
-                           json(k.label[static_cast<int>(Language::sr)]).c_str());
-    return handOver(printfText("{\"programs\":[%s],\"sets\":[%s],\"languages\":[%s],\"keys\":[%s],"
+    const auto list = [](const auto& table, const auto& item) {
+        std::string items;
+        for (const auto& entry : table)
+            items += (items.empty() ? "" : ",") + item(entry);
+        return "[" + items + "]";
+    };
+    const std::string programs = list(programSets, [](const ProgramSet& p) { return json(p.name); });
+    const std::string sets = list(teachingSets, [](const TeachingSet& s) {
+        return printfText("{\"name\":%s,\"description\":%s}", json(s.name).c_str(), json(s.description).c_str());
+    });
+    const std::string languageList = list(languages, [](const LanguageName& l) {
+        return printfText("{\"name\":%s,\"ownName\":%s}", json(l.name).c_str(), json(l.ownName).c_str());
+    });
+    const std::string keys = list(stepKeyNames, [&](const StepKeyName& k) {
+        const std::string labels = list(languages, [&](const LanguageName& l) {
+            return json(l.name) + ":" + json(k.label[static_cast<int>(l.language)]);
+        });
+        return printfText("{\"key\":%d,\"shortcut\":%s,\"label\":{%s}}", static_cast<int>(k.key),
+                          json(k.shortcut).c_str(), labels.substr(1, labels.size() - 2).c_str());
+    });
+    return handOver(printfText("{\"programs\":%s,\"sets\":%s,\"dimensions\":[2,3],\"languages\":%s,\"keys\":%s,"
                                "\"leastCount\":%lld,\"mostCount\":%lld,\"defaultCount\":%lld,\"costMost\":%lld}",
                                programs.c_str(), sets.c_str(), languageList.c_str(), keys.c_str(), teachingLeastCount,
                                teachingMostCount, teachingDefaultCount, costDefaultMost));
 }
 
-// The cost table of a kind and dimension up to most records, as closest_explain --cost prints it.
-EMSCRIPTEN_KEEPALIVE const char* pageCost(const char* kind, int dimension, double most, double seed)
+// The cost table that the words (--cost and its options, as closest_explain takes them) ask for,
+// as closest_explain --cost prints it; or closest_explain's message.
+EMSCRIPTEN_KEEPALIVE const char* pageCost()
 {
-    const TeachingSet* set = findTeachingSet(kind);
-    if (set == nullptr)
-        return handOver("");
-    std::string table = costHeader() + "\n";
+    const std::vector<std::string> line = std::move(words);
+    words.clear();
+    costSeed = -1;
     try {
-        costRows(set->kind, dimension, static_cast<long long>(most), static_cast<std::uint32_t>(seed),
+        const ExplainOptions o = parseExplainOptions(line);
+        const TeachingSet* set = findTeachingSet(o.set.value_or("uniform"));
+        if (!o.cost || set == nullptr)
+            return handOver(explainMessage("the cost takes --cost and a set that teaches"));
+        const unsigned seed = o.seed.value_or(static_cast<unsigned>(std::time(nullptr)));
+        std::string table = costHeader() + "\n";
+        costRows(set->kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
                  [&table](const CostRow& row) { table += costLine(row) + "\n"; });
+        costSeed = seed;
+        return handOver(table);
+    } catch (const OptionError& e) {
+        return handOver(explainMessage(e.what()));
+    } catch (const std::invalid_argument& e) {
+        return handOver(explainMessage(e.what()));
     } catch (const std::bad_alloc&) {
         return handOver(explainMessage("out of memory"));
     }
-    return handOver(table);
+}
+
+// The seed the last cost table was counted with, or -1 when it was refused.
+EMSCRIPTEN_KEEPALIVE double pageCostSeed() { return costSeed; }
+
+// Whether the view follows the call of the step shown.
+EMSCRIPTEN_KEEPALIVE void pageFollow(int on)
+{
+    // TODO: setFollow(on != 0) once explain/window.hpp has it.
+    (void)on;
 }
 
 } // extern "C"
