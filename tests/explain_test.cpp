@@ -157,7 +157,7 @@ std::string summary(const StepPicture& picture)
         text += printfText(" %d@%.3f", l.color, l.origin.x);
     text += " | segments";
     for (const SceneSegment& s : picture.segments)
-        text += printfText(" %d", s.color);
+        text += printfText(" %d:%.1f-%.1f", s.color, s.a.x, s.b.x);
     for (const SceneCircle& c : picture.circles)
         text += printfText(" | circle %.3f", c.radius);
     return text;
@@ -176,20 +176,25 @@ TEST(Steps, PicturesOfEveryKind)
 {
     const Explained<Point2> fixed(fixedSet);
     EXPECT_EQ(pictureAt(fixed, 0), "runs 9:0+14 | lines 5@60.000 | segments");
-    EXPECT_EQ(pictureAt(fixed, 2), "runs 8:0+7 9:7+7 | lines | segments 0");
-    EXPECT_EQ(pictureAt(fixed, 3), "runs 9:0+14 | lines 5@60.000 | segments 2 1 0");
+    EXPECT_EQ(pictureAt(fixed, 2), "runs 8:0+7 9:7+7 | lines | segments 0:70.9-80.0");
+    EXPECT_EQ(pictureAt(fixed, 3), "runs 9:0+14 | lines 5@60.000 | segments 2:11.8-20.0 1:70.9-80.0 0:70.9-80.0");
     EXPECT_EQ(pictureAt(fixed, 4),
-              "runs 9:0+14 1:7+2 | lines 5@60.000 2@50.509 2@69.491 | segments 0");
-    EXPECT_EQ(pictureAt(fixed, 5), "runs 9:0+14 | lines | segments 0");
-    EXPECT_EQ(pictureAt(fixed, 6), "runs 9:0+14 | lines | segments 0");
+              "runs 9:0+14 1:7+2 | lines 5@60.000 2@50.509 2@69.491 | segments 0:70.9-80.0");
+    EXPECT_EQ(pictureAt(fixed, 5), "runs 9:0+14 | lines | segments 0:70.9-80.0");
+    EXPECT_EQ(pictureAt(fixed, 6), "runs 9:0+14 | lines | segments 0:70.9-80.0");
     const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
                                      {160, 100}, {190, 200}, {220, 300}});
     EXPECT_EQ(pictureAt(newBest, 5), "runs 9:0+10 2:4+1 1:5+1 | lines 5@19.881 2@18.887 2@20.875 | "
-                                     "segments 0 | circle 0.717");
+                                     "segments 0:19.5-19.9 | circle 0.717");
     const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
                                  {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
     EXPECT_EQ(pictureAt(tie, 6), "runs 9:0+11 2:4+1 1:5+2 | lines 5@19.682 5@19.682 2@18.938 2@18.938 "
-                                 "2@20.426 2@20.426 | segments 0 4");
+                                 "2@20.426 2@20.426 | segments 0:19.7-19.9 4:19.5-19.9");
+    // A 3D set is moved so that its smallest x and y and its nearest z lie at 0, its largest span 100.
+    const ExplainLayout placed = layoutOf(tie.run);
+    EXPECT_TRUE(placed.placement.origin[0] == 0 && placed.placement.origin[1] == 0 && placed.placement.origin[2] == 5 &&
+                placed.placement.scale == 100.0 / 503 && placed.highZ == 0 && placed.lowZ == static_cast<float>(-500.0 / 503))
+        << placed.placement.origin[2] << " " << placed.lowZ;
 }
 
 TEST(Stepper, KeysMoveWithinTheStepsAndCalls)
@@ -241,6 +246,33 @@ TEST(Stepper, PlayerLineAndCallsInBothLanguages)
     }
     EXPECT_EQ(callsUnderWay(newBest.steps, 1, Language::en),
               (std::vector<std::string>{"Call 1: 10 points, split x = 100", "Call 2: 5 points, all pairs"}));
+
+    // At every step of a larger run: a line for each split begun whose records hold the step's call,
+    // and one for the step's own leaf.
+    std::vector<Point2> points;
+    for (int i = 0; i < 60; ++i)
+        points.push_back({static_cast<double>(i * 37 % 61), static_cast<double>(i * 11 % 17)});
+    const Explained<Point2> many(points);
+    const auto callOf = [](const Step& step) {
+        return std::visit([](const auto& s) {
+            if constexpr (requires { s.call.records; })
+                return s.call.records;
+            else if constexpr (requires { s.call.begin; })
+                return s.call;
+            else
+                return CallRecords{0, -1}; // the end: no call
+        }, step);
+    };
+    for (std::size_t i = 0; i < many.steps.size(); ++i) {
+        const CallRecords call = callOf(many.steps[i]);
+        std::size_t holding = std::holds_alternative<LeafStep>(many.steps[i]);
+        for (std::size_t j = 0; j <= i; ++j) {
+            const CallRecords split = callOf(many.steps[j]);
+            holding += std::holds_alternative<SplitStep>(many.steps[j]) && call.count >= 0 &&
+                       split.begin <= call.begin && call.begin + call.count <= split.begin + split.count;
+        }
+        ASSERT_EQ(callsUnderWay(many.steps, i, Language::sr).size(), holding) << "step " << i + 1;
+    }
 }
 
 TEST(PointFile, ReadsRecordsExactly)
