@@ -1,13 +1,18 @@
 #include "explain/window.hpp"
 
+#include "explain/listing.hpp"
 #include "explain/picture.hpp"
 #include "explain/step_text.hpp"
+#include "run/format.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/glut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <type_traits>
+#include <variant>
 
 std::function<void(const StepPlayer&)> onStepShown;
 
@@ -21,13 +26,87 @@ std::function<std::string(const Step&)> describe;   // a step in words
 Language language = Language::sr;                   // of the texts
 int timerGeneration = 0;                            // a timer of an earlier generation does nothing
 bool windowOpen = false;                            // set once the window takes the keys
+bool follow = false;                                // the view framed on each step's call
+
+// closest_explain's window: the picture, with a band above it for the player's line and the step's
+// text (4 rows of the 9 x 15 font), and a column at its right for the listing and the keys.
+constexpr int windowWidth = 1180;
+constexpr int windowHeight = 740;
+constexpr int bandHeight = 82;
+constexpr int columnWidth = 567; // 60 characters a row
+
+// The f key's help, by language.
+constexpr const char* followHelp[] = {"f: prati poziv (ukljuci, iskljuci)", "f: follow the call (on, off)"};
+
+// The listing, numbered, with > at the step's line; a blank line; the keys one a line.
+std::vector<std::string> sideText(int marked)
+{
+    std::vector<std::string> lines;
+    const std::vector<std::string>& listing = listingLines(language);
+    for (int i = 0; i < static_cast<int>(listing.size()); ++i)
+        lines.push_back(printfText("%c%2d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
+    lines.emplace_back();
+    const std::string keys = stepKeysHelp(language);
+    for (std::size_t at = 0; at <= keys.size();) {
+        const std::size_t end = std::min(keys.find("; ", at), keys.size());
+        lines.push_back(keys.substr(at, end - at));
+        at = end + 2;
+    }
+    lines.emplace_back(followHelp[static_cast<int>(language)]);
+    return lines;
+}
+
+// The records of a step's call, over the x order: the end's are all.
+CallRecords callOf(const Step& step)
+{
+    return std::visit(
+        [](const auto& s) -> CallRecords {
+            using Kind = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<Kind, LeafStep>)
+                return s.call;
+            else if constexpr (std::is_same_v<Kind, EndStep>)
+                return {0, s.count};
+            else
+                return s.call.records;
+        },
+        step);
+}
+
+// Frames the view on the step's call: the box of its placed records, widened to its strip's edges
+// within the set (sceneVertices holds the placed records in x order).
+void frameCall(const Step& step)
+{
+    const CallRecords call = callOf(step);
+    float low[3] = {sceneExtent.max.x, sceneExtent.max.y, layout.lowZ};
+    float high[3] = {sceneExtent.min.x, sceneExtent.min.y, layout.lowZ};
+    for (int i = call.begin; i < call.begin + call.count; ++i)
+        for (int k = 0; k < 3; ++k) {
+            low[k] = std::min(low[k], sceneVertices[3 * static_cast<std::size_t>(i) + k]);
+            high[k] = std::max(high[k], sceneVertices[3 * static_cast<std::size_t>(i) + k]);
+        }
+    const auto widen = [&](const SplitCall& split, const Strip& strip) {
+        const ScenePlacement& at = layout.placement;
+        const double middle = (split.mx - at.origin[0]) * at.scale, half = std::sqrt(strip.widthSquared) * at.scale;
+        low[0] = std::max(std::min(low[0], static_cast<float>(middle - half)), sceneExtent.min.x);
+        high[0] = std::min(std::max(high[0], static_cast<float>(middle + half)), sceneExtent.max.x);
+    };
+    if (const auto* s = std::get_if<StripStep>(&step))
+        widen(s->call, s->strip);
+    else if (const auto* c = std::get_if<CompareStep>(&step))
+        widen(c->call, c->strip);
+    lookAtBox(low[0], low[1], high[0], high[1], high[2]);
+}
 
 // The scene's picture and text for the step shown, drawn with the window's next frame.
 void showCurrent()
 {
-    showPicture(pictureOf(layout, steps[player.current]));
-    sceneText = {playerLine(), describe(steps[player.current]),
-                 stepKeysHelp(language)};
+    const Step& step = steps[player.current];
+    showPicture(pictureOf(layout, step));
+    sceneText = {playerLine(), describe(step)};
+    sceneSideText = sideText(listingLine(step));
+    sceneSideMarked = listingLine(step) - 1;
+    if (follow)
+        frameCall(step);
     if (onStepShown)
         onStepShown(player);
     if (windowOpen)
@@ -60,6 +139,16 @@ void onKeyboard(unsigned char key, int, int)
         pressKey(StepKey::faster);
     else if (key == '-')
         pressKey(StepKey::slower);
+    else if (key == 'f')
+        setFollow(!follow);
+}
+
+// A reshape clears the navigation, and frames the call again when following.
+void onWindowReshape(int width, int height)
+{
+    onReshape(width, height);
+    if (follow && !steps.empty())
+        frameCall(steps[player.current]);
 }
 
 void onSpecialKey(int key, int, int)
@@ -95,6 +184,21 @@ std::string playerLine()
 {
     return playerHeader(player, steps.size(), distances[player.current], allPairs(steps), language);
 }
+
+void setFollow(bool on)
+{
+    follow = on;
+    if (steps.empty())
+        return;
+    if (follow)
+        frameCall(steps[player.current]);
+    else
+        lookAtScene();
+    if (windowOpen)
+        glutPostRedisplay();
+}
+
+bool following() { return follow; }
 
 const StepPlayer& stepPlayer() { return player; }
 const std::vector<Step>& viewSteps() { return steps; }
@@ -134,6 +238,7 @@ void takeStepKeys()
     windowOpen = true;
     glutKeyboardFunc(onKeyboard);
     glutSpecialFunc(onSpecialKey);
+    glutReshapeFunc(onWindowReshape);
 }
 
 template <class Point>
@@ -143,7 +248,9 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     char* argv[] = {program, nullptr};
     // Before the window, whose camera sees the records.
     beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language);
-    openViewer(argc, argv);
+    textBandHeight = bandHeight;
+    textColumnWidth = columnWidth;
+    openViewer(argc, argv, windowWidth, windowHeight);
     takeStepKeys();
     glutMainLoop();
     std::exit(0);

@@ -1,10 +1,11 @@
 // closest_explain's window: the viewer's window, title and mouse navigation, showing one step of
-// the divide and conquer at a time, with its number, its text and the keys (stepKeysHelp) in the
-// top left corner.
+// the divide and conquer at a time: the player's line and the step's text in a band above the
+// picture, the listing with the step's line marked and the keys in a column at its right.
 //
 // Keys: Right or Space, the next step; Left or Backspace, the previous one; Page Down and Page Up,
 // the next and the previous call; Home and End, the first and the last step; p, play or pause;
-// + and -, faster and slower. Closing the window ends the program with status 0.
+// + and -, faster and slower; f, follow the call or not. Closing the window ends the program with
+// status 0.
 #pragma once
 
 #include "explain/options.hpp"
@@ -34,6 +35,11 @@ void pressKey(StepKey key);
 
 // The player's line for the step shown: its number, playing or not, the speed, the distances.
 std::string playerLine();
+
+// Following, the view is framed on each step's call (its records and its strip); not following,
+// on the whole set as at start. Off at start.
+void setFollow(bool on);
+bool following();
 
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();

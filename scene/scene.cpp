@@ -12,6 +12,8 @@ constinit SceneLimits sceneLimits;
 std::vector<float> sceneVertices;
 std::vector<ScenePointRun> scenePointRuns;
 std::vector<std::string> sceneText;
+std::vector<std::string> sceneSideText;
+int sceneSideMarked = -1;
 
 namespace {
 
@@ -78,5 +80,7 @@ void clearScene()
     sceneVertices.clear();
     scenePointRuns.clear();
     sceneText.clear();
+    sceneSideText.clear();
+    sceneSideMarked = -1;
     sceneExtent = SceneExtent{};
 }

@@ -1,7 +1,7 @@
 // The scene store: display primitives, the four global lists the viewer draws, and the running
 // extent of the scene in x and y from which the viewer places its camera. Beside them, for large
 // sets drawn in bulk, a vertex array drawn in coloured runs, and lines of text for the window's
-// top left corner.
+// top left corner and, where the window keeps a column for them, its right side.
 #pragma once
 
 #include <cstddef>
@@ -79,6 +79,8 @@ extern SceneLimits sceneLimits;
 extern std::vector<float> sceneVertices;         // x, y, z of each vertex the runs draw
 extern std::vector<ScenePointRun> scenePointRuns; // drawn in order, before everything else
 extern std::vector<std::string> sceneText;        // drawn last, a line each, in window pixels
+extern std::vector<std::string> sceneSideText;    // drawn in the window's right column, a line each
+extern int sceneSideMarked;                       // the side line drawn as the current one, or -1
 
 // Widens the extent by x and y, as every add does: four independent strict tests on the stored
 // floats, so a NaN leaves its axis alone.
@@ -98,5 +100,5 @@ void addSceneCircle(SceneCircle circle, ColorCode color);
 // Empties the segments, lines and circles, for a picture that replaces the last one.
 void clearSceneDrawings();
 
-// Empties the whole store and returns the extent to its start.
+// Empties the whole store, side text included, and returns the extent to its start.
 void clearScene();

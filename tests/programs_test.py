@@ -76,6 +76,30 @@ def start_view(x, y, width=1024, height=700):
     return ((nx + 1) / 2 * width, height - (ny + 1) / 2 * height)
 
 
+# closest_explain's window: its size, the band of text at the top and the column at the right.
+EXPLAIN_WINDOW, BAND, COLUMN = (1180, 740), 82, 567
+
+
+# Window pixel of a world point of the fixed set in closest_explain's start-up view: its picture is
+# the start-up view of the programs' window drawn in the viewport below the band, left of the column.
+def explain_view(x, y):
+    px, py = start_view(x, y, EXPLAIN_WINDOW[0] - COLUMN, EXPLAIN_WINDOW[1] - BAND)
+    return px, py + BAND
+
+
+def in_picture(x, y):
+    return x < EXPLAIN_WINDOW[0] - COLUMN and y >= BAND
+
+
+# The first frame of the window within 10 s that satisfies condition.
+def wait_for(test, session, window, condition, what):
+    deadline = time.monotonic() + 10
+    while not condition(image := session.pixels(window)):
+        test.assertLess(time.monotonic(), deadline, what)
+        time.sleep(0.1)
+    return image
+
+
 def resident_kib(pid):
     with open(f"/proc/{pid}/status") as f:
         return next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
@@ -162,22 +186,20 @@ class Window(unittest.TestCase):
     def test_a_resize_restores_the_view_and_a_left_drag_pans(self):
         # The pan keeps the grabbed point, on the near plane, under the cursor: the scene, 22
         # units away, moves 1/22 as far as the cursor.
+        # A diagonal drag, unequal in x and y, catches a reversed or swapped axis.
         restored = sorted(start_view(x, y, 800, 600) for x, y in FIXED14)
         steps = [(["windowsize", "W", 800, 600], restored),
                  (["mousemove", "--window", "W", 300, 300, "mousedown", 1, "mousemove", "--window", "W", 520, 300,
-                   "mouseup", 1], [(x + 10, y) for x, y in restored])]
+                   "mouseup", 1], [(x + 10, y) for x, y in restored]),
+                 (["mousemove", "--window", "W", 300, 300, "mousedown", 1, "mousemove", "--window", "W", 410, 520,
+                   "mouseup", 1], [(x + 15, y + 10) for x, y in restored])]
         with XSession() as session:
             process, window, _ = session.launch(path("closest2d_fixed14"))
             self.addCleanup(lambda: process.poll() is None and process.kill())
             for command, expected in steps:
                 session.xdotool(*[window if a == "W" else a for a in command])
-                deadline = time.monotonic() + 10
-                while True:
-                    seen = session.pixels(window).dot_centres()
-                    if len(seen) == 14 and all(math.dist(a, b) < 1.0 for a, b in zip(seen, expected)):
-                        break
-                    self.assertLess(time.monotonic(), deadline, f"{command}: {seen} != {expected}")
-                    time.sleep(0.1)
+                wait_for(self, session, window, lambda image: len(seen := image.dot_centres()) == 14 and all(
+                    math.dist(a, b) < 1.0 for a, b in zip(seen, expected)), f"{command}: not {expected}")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
@@ -249,17 +271,50 @@ class Explain(unittest.TestCase):
     def test_the_strip_step_draws_its_boundaries_and_right_moves_on(self):
         # The fixed set's strip: x = 13.2 -+ 2.088..., in blue; the next step has no strip.
         def blue(image, x):
-            return max(sum(image.at(c, y) == (0, 0, 255) for y in range(100, 700)) for c in (x - 1, x, x + 1))
-        columns = [int(start_view(13.2 + side * math.sqrt(4.36), 4.4)[0]) for side in (-1, 1)]
+            rows = range(BAND, EXPLAIN_WINDOW[1])
+            return max(sum(image.at(c, y) == (0, 0, 255) for y in rows) for c in (x - 1, x, x + 1))
+        columns = [int(explain_view(13.2 + side * math.sqrt(4.36), 4.4)[0]) for side in (-1, 1)]
         with XSession() as session:
             process, window, frame = session.launch(path("closest_explain"), "--step", "5")
             self.addCleanup(lambda: process.poll() is None and process.kill())
             self.assertEqual([blue(frame, x) > 500 for x in columns], [True, True])
             session.xdotool("windowfocus", window, "key", "Right")
-            deadline = time.monotonic() + 10
-            while any(blue(session.pixels(window), x) for x in columns):
-                self.assertLess(time.monotonic(), deadline, "the strip stayed after Right")
-                time.sleep(0.1)
+            wait_for(self, session, window, lambda image: not any(blue(image, x) for x in columns),
+                     "the strip stayed after Right")
+            session.finish(process, window)
+        self.assertEqual(process.returncode, 0)
+
+    def test_texts_beside_the_picture_the_listing_marks_the_step_and_f_frames_its_call(self):
+        # Step 1 splits all fourteen records (listing line 4): every black pixel of the picture is a
+        # dot, where the viewport below the band and left of the column puts it. Step 2 checks all
+        # pairs of the left half (line 3, above), its records black and the others white.
+        def bar_rows(image):  # the marked line's bar, in the column
+            return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - COLUMN + 8, y) == (0, 0, 255)]
+
+        def inside(image):
+            return [p for p in image.where((0, 0, 0)) if in_picture(*p)]
+
+        def spread(image):
+            return [max(p[k] for p in inside(image)) - min(p[k] for p in inside(image)) for k in (0, 1)]
+        dots = [explain_view(x, y) for x, y in FIXED14]
+        with XSession() as session:
+            process, window, frame = session.launch(path("closest_explain"), "--step", "1")
+            self.addCleanup(lambda: process.poll() is None and process.kill())
+            self.assertEqual(session.geometry(window)[2:], EXPLAIN_WINDOW)
+            near = [[p for p in inside(frame) if max(abs(p[0] + 0.5 - x), abs(p[1] + 0.5 - y)) < 2.5] for x, y in dots]
+            self.assertEqual(sum(map(len, near)), len(inside(frame)), "text or a misplaced dot in the picture")
+            self.assertGreaterEqual(min(map(len, near)), 12, "a dot missing")
+            self.assertGreater(len(frame.where((0, 0, 0))) - len(inside(frame)), 3000, "the texts beside it")
+            split = bar_rows(frame)
+            session.xdotool("windowfocus", window, "key", "Right")
+            start = wait_for(self, session, window, lambda image: bar_rows(image) != split, "the marker stayed")
+            self.assertTrue(split and bar_rows(start) and max(bar_rows(start)) < min(split))
+            session.xdotool("windowfocus", window, "key", "f")
+            framed = wait_for(self, session, window, lambda image: image.raw != start.raw, "f changed nothing")
+            self.assertEqual(len(inside(framed)), len(inside(start)), "every record of the call in the picture")
+            self.assertTrue(all(a > 1.5 * b for a, b in zip(spread(framed), spread(start))))
+            session.xdotool("windowfocus", window, "key", "f")
+            wait_for(self, session, window, lambda image: image.raw == start.raw, "f again is not the start picture")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 

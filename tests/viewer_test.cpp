@@ -6,6 +6,7 @@
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -172,6 +173,37 @@ TEST_F(Viewer, PressesAddFlagsAndAnyReleaseClearsThemAll)
     onMotion(80, 90);
     EXPECT_EQ(current(GL_PROJECTION_MATRIX), before);
     EXPECT_TRUE(mouseLastX == 700 && mouseLastY == 500);
+}
+
+// A framed box: its middle at the centre of the viewport (the window less the band and the
+// column), 80% of it on the box's larger side for the viewport's aspect, seen from at least 2 in
+// front of the box's plane; the pivot keeps its place as seen from the camera.
+TEST_F(Viewer, LookAtBoxFramesTheBoxInThePicture)
+{
+    struct Case {
+        int band, column;
+        float minX, minY, maxX, maxY, z;
+        double fill;
+    };
+    for (const Case c : {Case{0, 0, 0, 0, 22, 8.8f, 0, 0.8}, Case{82, 567, 10, 0, 12, 30, -5, 0.8},
+                         Case{82, 567, 5, 5, 5, 5, -3, 0}}) {
+        textBandHeight = c.band, textColumnWidth = c.column;
+        onReshape(1024, 700);
+        lookAtBox(c.minX, c.minY, c.maxX, c.maxY, c.z);
+        const Matrix model = current(GL_MODELVIEW_MATRIX), projection = current(GL_PROJECTION_MATRIX);
+        GLint v[4];
+        glGetIntegerv(GL_VIEWPORT, v);
+        double a[3], b[3];
+        gluProject(c.minX, c.minY, c.z, model.data(), projection.data(), v, &a[0], &a[1], &a[2]);
+        gluProject(c.maxX, c.maxY, c.z, model.data(), projection.data(), v, &b[0], &b[1], &b[2]);
+        EXPECT_TRUE(v[2] == 1024 - c.column && v[3] == 700 - c.band) << c.band;
+        EXPECT_NEAR(std::fabs(a[0] + b[0] - v[2]) + std::fabs(a[1] + b[1] - v[3]), 0, 0.02) << c.band;
+        EXPECT_NEAR(std::max((b[0] - a[0]) / v[2], (b[1] - a[1]) / v[3]), c.fill, 1e-4) << c.band;
+        EXPECT_LE(model[14], -(c.z + 2) + 1e-6);
+        EXPECT_NEAR(viewCenterX / eyeDistance, 0.5, 1e-6);
+    }
+    textBandHeight = textColumnWidth = 0;
+    resetView();
 }
 
 // In a zero-width window no cursor point exists: a press keeps the old anchor and a pan step is

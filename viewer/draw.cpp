@@ -1,6 +1,7 @@
 // Drawing the scene: the point runs, circles, lines, segments, then points, so later primitives
-// cover earlier ones (no depth test), and the text last. Every frame re-sends everything: the
-// runs from their vertex array, the rest in immediate mode.
+// cover earlier ones (no depth test), and the text last: over the picture, or in the band at the
+// top and the column at the right where the window keeps them. Every frame re-sends everything:
+// the runs from their vertex array, the rest in immediate mode.
 #include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
@@ -110,10 +111,28 @@ void drawPointRuns()
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
+// The text in the band at the top, and the side text in the column at the right below it.
+void drawBesideText()
+{
+    const int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
+    setColor(colorBlack);
+    drawTextBox(sceneText, -1, {0, 0, width, textBandHeight}, width, height);
+    drawTextBox(sceneSideText, sceneSideMarked,
+                {width - textColumnWidth, textBandHeight, textColumnWidth, height - textBandHeight}, width, height);
+}
+
 // One frame into the back buffer.
 void drawScene()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Beside text, the picture keeps to its viewport: a dot at its edge spills over no text.
+    const bool besideText = textBandHeight > 0 || textColumnWidth > 0;
+    if (besideText) {
+        GLint viewport[4];
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+        glEnable(GL_SCISSOR_TEST);
+    }
     glPushMatrix();
     drawPointRuns();
     for (const SceneCircle& circle : sceneCircles)
@@ -130,7 +149,10 @@ void drawScene()
         glEnd();
     }
     glPopMatrix();
-    if (!sceneText.empty()) {
+    if (besideText) {
+        glDisable(GL_SCISSOR_TEST);
+        drawBesideText();
+    } else if (!sceneText.empty()) {
         setColor(colorBlack);
         drawTextLines(sceneText, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     }

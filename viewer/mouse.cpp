@@ -31,7 +31,9 @@ Unprojected unprojectCursor(int x, int y)
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     Unprojected p{0, 0, 0, viewport[2], false};
-    p.ok = gluUnProject(x, viewport[3] - y - 1, 0, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
+    // The viewport starts at the window's bottom left corner; the band lies above it.
+    const int windowY = viewport[3] + textBandHeight - y - 1;
+    p.ok = gluUnProject(x, windowY, 0, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
            std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
     return p;
 }

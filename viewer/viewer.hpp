@@ -23,6 +23,12 @@ inline constexpr int viewerWidth = 1024;  // the window's size at start, in pixe
 inline constexpr int viewerHeight = 700;
 inline constexpr float pointSize = 4;          // pixels across a drawn point
 
+// Window pixels kept for text beside the picture: a band at the top and, below it, a column at
+// the right. The picture's viewport is the rest. Both 0 (the whole window the picture's) unless
+// a window sets them before it opens.
+extern int textBandHeight;  // pixel rows of the band at the top
+extern int textColumnWidth; // pixel columns of the column at the right
+
 // Places the camera from sceneExtent: centred on it, at span x or span y from the plane z = 0,
 // where a span is max + |min|.
 void placeCamera();
@@ -30,12 +36,25 @@ void placeCamera();
 // Places the camera and sets both matrices for the scene store as it is now.
 void resetView();
 
-// Opens the window, resets the view and registers the callbacks; stops short of the main loop.
-void openViewer(int argc, char** argv);
+// The start-up view again, as a reshape leaves it: the camera placed from sceneExtent, the
+// navigation cleared.
+void lookAtScene();
 
-// openViewer, then GLUT's main loop: closing the window ends the process through exit.
+// The camera straight above the middle of the box [minX, maxX] x [minY, maxY], in front of the
+// plane z = nearZ, at the distance where the box fills most of the picture (and at least 2, so
+// that the near plane cuts nothing); the navigation cleared. The pivot is scaled with the view, so
+// that dragging moves this view as it moves the start-up view.
+void lookAtBox(float minX, float minY, float maxX, float maxY, float nearZ);
+
+// Opens a window of width x height pixels, resets the view and registers the callbacks; stops
+// short of the main loop.
+void openViewer(int argc, char** argv, int width = viewerWidth, int height = viewerHeight);
+
+// openViewer at the start-up size, then GLUT's main loop: closing the window ends the process
+// through exit.
 void startViewer(int argc, char** argv);
 
+// The picture's viewport is the window less the band and the column; the projection its.
 void onReshape(int width, int height);
 void onDisplay(); // one frame of the scene store, then the swap
 void onMouse(int button, int state, int x, int y);

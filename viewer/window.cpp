@@ -1,20 +1,38 @@
 // Window, camera and projection. After the first reshape the projection matrix stays current,
 // so the display's push/pop and all mouse navigation act on it, and every reshape resets the
-// view; the modelview keeps the camera translation until the view is reset.
+// view; the modelview keeps the camera translation until the view is reset or framed on a box.
 #include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 float viewCenterX = 0;
 float viewCenterY = 0;
 float eyeDistance = 0;
+int textBandHeight = 0;
+int textColumnWidth = 0;
 
 namespace {
+
 constexpr double fieldOfView = 60;
 constexpr double nearPlane = 1;
+constexpr double boxFill = 0.8; // of the picture's height or width that a framed box fills
+
+// The projection alone, over the current viewport: the navigation cleared.
+void loadPerspective()
+{
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const float aspect = static_cast<float>(static_cast<double>(viewport[2]) / std::max(viewport[3], 1));
+    gluPerspective(fieldOfView, aspect, nearPlane, viewerFarPlane);
+}
+
 } // namespace
 
 void placeCamera()
@@ -40,12 +58,40 @@ void resetView()
     glTranslatef(-viewCenterX, -viewCenterY, -eyeDistance);
 }
 
-void openViewer(int argc, char** argv)
+void lookAtScene()
+{
+    resetView();
+    loadPerspective();
+}
+
+void lookAtBox(float minX, float minY, float maxX, float maxY, float nearZ)
+{
+    placeCamera();
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const double aspect = static_cast<double>(viewport[2]) / std::max(viewport[3], 1);
+    // Half the picture's height, filled, per unit of distance.
+    const double reach = std::tan(fieldOfView / 2 * std::numbers::pi / 180) * boxFill;
+    const double halfX = (static_cast<double>(maxX) - minX) / 2, halfY = (static_cast<double>(maxY) - minY) / 2;
+    const double distance = std::max({halfY / reach, halfX / (reach * std::max(aspect, 1e-3)), 2.0});
+    // The start-up view's pivot, at the same place seen from the camera.
+    const double scale = eyeDistance > 0 ? distance / eyeDistance : 1;
+    viewCenterX = static_cast<float>(viewCenterX * scale);
+    viewCenterY = static_cast<float>(viewCenterY * scale);
+    eyeDistance = static_cast<float>(distance);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glTranslatef(static_cast<float>(-(minX + halfX)), static_cast<float>(-(minY + halfY)),
+                 static_cast<float>(-(nearZ + distance)));
+    loadPerspective();
+}
+
+void openViewer(int argc, char** argv, int width, int height)
 {
     preparePlatform();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(viewerWidth, viewerHeight);
+    glutInitWindowSize(width, height);
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
     adaptWindow();
@@ -67,11 +113,6 @@ void startViewer(int argc, char** argv)
 
 void onReshape(int width, int height)
 {
-    if (height == 0)
-        height = 1;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glViewport(0, 0, width, height);
-    const float aspect = static_cast<float>(static_cast<double>(width) / height);
-    gluPerspective(fieldOfView, aspect, nearPlane, viewerFarPlane);
+    glViewport(0, 0, std::max(width - textColumnWidth, 0), std::max(height - textBandHeight, 1));
+    loadPerspective();
 }

@@ -1,6 +1,7 @@
 // freeglut on X11: the pointer events the window takes, what a lost X connection does, and text
 // in freeglut's bitmap font.
 #include "viewer/platform.hpp"
+#include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
 #include <GL/glx.h>
@@ -11,19 +12,68 @@
 
 namespace {
 
-// Breaks text into lines of at most width characters, at spaces where it can.
-std::vector<std::string> wrap(const std::string& text, std::size_t width)
+constexpr int lineHeight = 18;    // pixels from one row of text to the next
+constexpr int firstBaseline = 20; // pixels from the top of the text to the first row's baseline
+
+// Breaks text into lines of at most width characters, at spaces where it can; the lines after the
+// first start with hang spaces (less than width).
+std::vector<std::string> wrap(const std::string& text, std::size_t width, std::size_t hang = 0)
 {
     std::vector<std::string> lines;
+    std::string indent;
     std::size_t at = 0;
-    while (text.size() - at > width) {
-        std::size_t cut = text.rfind(' ', at + width);
-        cut = cut == std::string::npos || cut <= at ? at + width : cut;
-        lines.push_back(text.substr(at, cut - at));
+    while (text.size() - at > width - indent.size()) {
+        const std::size_t room = width - indent.size();
+        std::size_t cut = text.rfind(' ', at + room);
+        cut = cut == std::string::npos || cut <= at ? at + room : cut;
+        lines.push_back(indent + text.substr(at, cut - at));
         at = text[cut] == ' ' ? cut + 1 : cut;
+        indent.assign(hang, ' ');
     }
-    lines.push_back(text.substr(at));
+    lines.push_back(indent + text.substr(at));
     return lines;
+}
+
+// Characters a row of a text width pixels wide holds.
+std::size_t rowLength(int width) { return static_cast<std::size_t>(std::max(20, width / 9 - 3)); }
+
+// What drawing in window pixels sets aside: the matrix mode and the picture's viewport.
+struct SavedView {
+    GLint mode = 0;
+    GLint viewport[4] = {};
+};
+
+// From here on draws in window pixels (y up, over the whole window), whatever the navigation and
+// the picture's viewport have done to the matrices and the viewport; leaveWindowPixels undoes it.
+SavedView enterWindowPixels(int width, int height)
+{
+    SavedView saved;
+    glGetIntegerv(GL_MATRIX_MODE, &saved.mode);
+    glGetIntegerv(GL_VIEWPORT, saved.viewport);
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluOrtho2D(0, width, 0, height);
+    return saved;
+}
+
+void leaveWindowPixels(const SavedView& saved)
+{
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(saved.mode);
+    glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
+}
+
+void drawRow(const std::string& row, int x, int y)
+{
+    glRasterPos2i(x, y);
+    glutBitmapString(GLUT_BITMAP_9_BY_15, reinterpret_cast<const unsigned char*>(row.c_str()));
 }
 
 } // namespace
@@ -50,24 +100,38 @@ void adaptWindow()
 // In the 9 x 15 font, 18 pixels a line, whatever the navigation has done to the matrices.
 void drawTextLines(const std::vector<std::string>& lines, int width, int height)
 {
-    GLint mode;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, width, 0, height);
-    int y = height - 20;
+    const SavedView saved = enterWindowPixels(width, height);
+    int y = height - firstBaseline;
     for (const std::string& text : lines)
-        for (const std::string& line : wrap(text, static_cast<std::size_t>(std::max(20, width / 9 - 3)))) {
-            glRasterPos2i(10, y);
-            glutBitmapString(GLUT_BITMAP_9_BY_15, reinterpret_cast<const unsigned char*>(line.c_str()));
-            y -= 18;
+        for (const std::string& line : wrap(text, rowLength(width))) {
+            drawRow(line, 10, y);
+            y -= lineHeight;
         }
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glMatrixMode(mode);
+    leaveWindowPixels(saved);
+}
+
+void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height)
+{
+    const SavedView saved = enterWindowPixels(width, height);
+    GLfloat color[4];
+    glGetFloatv(GL_CURRENT_COLOR, color);
+    const std::size_t length = rowLength(box.width);
+    int baseline = box.top + firstBaseline; // from the window's top
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        const std::size_t start = std::min(lines[i].find_first_not_of(" >0123456789"), lines[i].size());
+        for (const std::string& row : wrap(lines[i], length, std::min(start + 2, length / 2))) {
+            if (baseline + 4 > box.top + box.height)
+                break;
+            const int y = height - baseline; // GL's, from the bottom
+            if (i == marked) {
+                setColor(colorBlue);
+                glRecti(box.left + 4, y - 5, box.left + box.width - 4, y + lineHeight - 5);
+                setColor(colorWhite);
+            }
+            drawRow(row, box.left + 10, y); // the raster position takes the colour
+            glColor4fv(color);
+            baseline += lineHeight;
+        }
+    }
+    leaveWindowPixels(saved);
 }

@@ -7,3 +7,5 @@ void preparePlatform() {}
 void adaptWindow() {}
 
 void drawTextLines(const std::vector<std::string>&, int, int) {}
+
+void drawTextBox(const std::vector<std::string>&, int, PixelBox, int, int) {}
