@@ -44,7 +44,7 @@ std::vector<std::string> sideText(int marked)
     std::vector<std::string> lines;
     const std::vector<std::string>& listing = listingLines(language);
     for (int i = 0; i < static_cast<int>(listing.size()); ++i)
-        lines.push_back(printfText("%c%2d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
+        lines.push_back(printfText("%c%3d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
     lines.emplace_back();
     const std::string keys = stepKeysHelp(language);
     for (std::size_t at = 0; at <= keys.size();) {
