@@ -266,7 +266,7 @@ class Explain(unittest.TestCase):
         self.assertEqual(result.stdout.splitlines()[2], "Provera svih parova preskocena: 200001 tacaka je vise od 200000")
         result = self.explain("--points", "-", stdin=text)
         self.assertEqual(result.returncode, 2)
-        self.assertIn("200001 records are more than the window steps through (100000); --text", result.stderr)
+        self.assertIn("-: 200001 records are more than the steps are shown for (100000)", result.stderr)
 
     def test_the_strip_step_draws_its_boundaries_and_right_moves_on(self):
         # The fixed set's strip: x = 13.2 -+ 2.088..., in blue; the next step has no strip.
