@@ -213,8 +213,8 @@ class Window(unittest.TestCase):
             elapsed = time.monotonic() - started
             session.close()
             self.assertEqual(process.returncode, 1, err)
-            self.assertIn("X connection", err)
-            self.assertLess(elapsed, 1.0)
+            self.assertRegex(err, "X connection|fatal IO error")  # Xlib words it either way
+            self.assertLess(elapsed, 5.0)
 
 
 class Explain(unittest.TestCase):
