@@ -198,6 +198,10 @@ class Page(unittest.TestCase):
             if change:
                 change()
             WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith(query), query)
+        picture = self.picture().raw
+        self.canvas().send_keys("f")  # the window's key, the switch and the address follow it
+        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&lang=en&follow"))
+        self.assertNotEqual(self.picture().raw, picture, "framed on the call")
 
     def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
         for query in ["?program=closest9d", "?set=nope", "?program=closest2d_rand14&seed=-1", "?explain&step=8",

@@ -70,6 +70,8 @@ void showSet(std::vector<Step> steps, std::size_t start)
             shown->run);
     resetView();
     onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    if (following())
+        setFollow(true); // frames the step's call again, after the start-up view
     glutPostRedisplay();
 }
 
@@ -257,12 +259,10 @@ EMSCRIPTEN_KEEPALIVE const char* pageCost()
 // The seed the last cost table was counted with, or -1 when it was refused.
 EMSCRIPTEN_KEEPALIVE double pageCostSeed() { return costSeed; }
 
-// Whether the view follows the call of the step shown.
-EMSCRIPTEN_KEEPALIVE void pageFollow(int on)
-{
-    // TODO: setFollow(on != 0) once explain/window.hpp has it.
-    (void)on;
-}
+// Whether the view is framed on the call of each step shown (the f key switches it too).
+EMSCRIPTEN_KEEPALIVE void pageFollow(int on) { setFollow(on != 0); }
+
+EMSCRIPTEN_KEEPALIVE int pageFollowing() { return following(); }
 
 } // extern "C"
 
