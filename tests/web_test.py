@@ -184,6 +184,12 @@ class Page(unittest.TestCase):
         self.assertGreater(min(b - a for a, b in zip(times, times[1:])), 150, "4 steps a second, not 8")
 
     def test_the_address_keeps_each_parameter(self):
+        agent = self.js("return navigator.userAgent")
+        for accepted, lang in [("sr-RS", "sr"), ("de", "en")]:  # without lang=, the browser's language
+            self.browser.execute_cdp_cmd("Emulation.setUserAgentOverride",
+                                         {"userAgent": agent, "acceptLanguage": accepted})
+            self.open("?explain")
+            WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&step=1&lang=" + lang), lang)
         self.open("?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&follow")
         self.assertEqual(self.text("step-text"), steps_of(*words("?set=clusters&count=30&dim=3&seed=11"))[3])
         self.assertIn("Poziv 1: 30 tacaka, podela x = ", self.text("calls"))
