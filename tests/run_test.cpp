@@ -45,18 +45,6 @@ TEST(SortRun, StableSortGivesTheQsortOrder)
     }
 }
 
-// A seeded source builds rand's numbers modulo its modulus, x then y, record by record.
-TEST(PrepareRun, SeededSetIsRandsNumbers)
-{
-    ClosestPairRun<Point2> run = prepareRun(PointSource<Point2>{3, 1000, nullptr, 7});
-    GlibcRandom expected(7);
-    for (int i = 0; i < 3; ++i) {
-        const double x = expected.next() % 1000, y = expected.next() % 1000;
-        EXPECT_TRUE(run.records[i].x == x && run.records[i].y == y) << i;
-    }
-    releaseRun(run);
-}
-
 TEST(Format, ReportAndShortestTexts)
 {
     EXPECT_EQ(resultLine<Point2>("Min: %g; ", DBL_MAX, nullptr, nullptr), "Min: 1.34078e+154; Izmedju nema para");
