@@ -1,5 +1,6 @@
 #include "explain/driver.hpp"
 
+#include "explain/cost.hpp"
 #include "explain/limits.hpp"
 #include "explain/listing.hpp"
 #include "explain/point_file.hpp"
@@ -47,11 +48,18 @@ ExplainedSet fromProgram(const std::string& name, std::optional<unsigned> seed, 
         program->source);
 }
 
+// The set that teaches of that kind. Throws OptionError for a kind of none.
+const TeachingSet& teachingSetNamed(const std::string& kind)
+{
+    const TeachingSet* set = findTeachingSet(kind);
+    if (set == nullptr)
+        throw OptionError("no set '" + shownText(kind) + "'; the sets are " + namesText(teachingSets));
+    return *set;
+}
+
 ExplainedSet fromTeachingSet(const ExplainOptions& o, unsigned now)
 {
-    const TeachingSet* set = findTeachingSet(*o.set);
-    if (set == nullptr)
-        throw OptionError("no set '" + shownText(*o.set) + "'; the sets are " + namesText(teachingSets));
+    const TeachingSet* set = &teachingSetNamed(*o.set);
     const int count = static_cast<int>(o.count.value_or(teachingDefaultCount));
     const unsigned seed = o.seed.value_or(now);
     if (o.dimension.value_or(2) == 2)
@@ -146,4 +154,12 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
                 emitSteps(run, write);
         },
         set.run);
+}
+
+void writeCost(const ExplainOptions& o, unsigned seed, const std::function<void(const std::string&)>& line)
+{
+    const TeachingSet& set = teachingSetNamed(o.set.value_or("uniform"));
+    line(costHeader());
+    costRows(set.kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
+             [&line](const CostRow& row) { line(costLine(row)); });
 }

@@ -53,3 +53,7 @@ std::string listingText(Language language);
 // when they ask for the listing; from the recorded steps, or else streamed so that none is held.
 void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, const ExplainOptions& options,
                 const std::function<void(const std::string&)>& line);
+
+// The cost table that --cost asks for, counted from seed: the header, then a row for each size of
+// set, each handed to line as soon as it is counted. Throws OptionError for a kind of no set.
+void writeCost(const ExplainOptions& options, unsigned seed, const std::function<void(const std::string&)>& line);

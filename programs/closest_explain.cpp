@@ -2,7 +2,6 @@
 // that teaches, or a file of the user's. Prints the programs' report, then the steps (--steps) or
 // a window that shows them one at a time (see explain/window.hpp for its keys); or, with --cost,
 // only the table of what the search computed against all pairs.
-#include "explain/cost.hpp"
 #include "explain/driver.hpp"
 #include "explain/point_file.hpp"
 #include "explain/stepper.hpp"
@@ -17,6 +16,7 @@
 #include <cstring>
 #include <ctime>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -69,16 +69,20 @@ void printHelp()
                 costDefaultMost, stepKeysHelp(Language::en).c_str());
 }
 
+// The cost table; the seed on standard error once the kind is known to be good.
 void printCost(const ExplainOptions& o, unsigned now)
 {
-    const TeachingSet* set = findTeachingSet(o.set.value_or("uniform"));
-    if (set == nullptr)
-        fail("no set '" + shownText(*o.set) + "'; the sets are " + namesText(teachingSets));
     const unsigned seed = o.seed.value_or(now);
-    std::fprintf(stderr, "seed %u\n", seed);
-    print(costHeader() + "\n");
-    costRows(set->kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
-             [](const CostRow& row) { print(costLine(row) + "\n"); });
+    bool started = false;
+    try {
+        writeCost(o, seed, [&](const std::string& line) {
+            if (!std::exchange(started, true))
+                std::fprintf(stderr, "seed %u\n", seed);
+            print(line + "\n");
+        });
+    } catch (const OptionError& e) {
+        fail(e.what());
+    }
     checkOutput();
 }
 

@@ -90,6 +90,8 @@ TEST(Driver, OpensOrRefusesEachKindOfSet)
     for (const auto& [args, message] : cases)
         EXPECT_TRUE(refusal(args).starts_with(message) && (message.empty() == refusal(args).empty()))
             << refusal(args);
+    EXPECT_THROW(writeCost(parseExplainOptions({"--cost", "--set", "nope"}), 1, [](const std::string&) { FAIL(); }),
+                 OptionError);
     EXPECT_EQ(refusal({"--points", "f.csv"}, text("1 2 3\n4 5\n")), "f.csv:2: 2 numbers, but the records before have 3");
     EXPECT_EQ(refusal({"--points", "-"}, text("1 2\n4 5 6\n")), "-:2: 3 numbers, but the records before have 2");
     std::string large;

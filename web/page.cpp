@@ -1,7 +1,6 @@
 // The page's side of the C++: it opens the viewer on the canvas and answers the page's script,
 // which hands it the words of a closest_explain command line and calls the functions below to
 // show the set they name, as the programs do or step by step, with closest_explain's texts.
-#include "explain/cost.hpp"
 #include "explain/driver.hpp"
 #include "explain/listing.hpp"
 #include "explain/step_text.hpp"
@@ -238,18 +237,14 @@ EMSCRIPTEN_KEEPALIVE const char* pageCost()
     costSeed = -1;
     try {
         const ExplainOptions o = parseExplainOptions(line);
-        const TeachingSet* set = findTeachingSet(o.set.value_or("uniform"));
-        if (!o.cost || set == nullptr)
-            return handOver(explainMessage("the cost takes --cost and a set that teaches"));
+        if (!o.cost)
+            return handOver(explainMessage("the cost table takes --cost"));
         const unsigned seed = o.seed.value_or(static_cast<unsigned>(std::time(nullptr)));
-        std::string table = costHeader() + "\n";
-        costRows(set->kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
-                 [&table](const CostRow& row) { table += costLine(row) + "\n"; });
+        std::string table;
+        writeCost(o, seed, [&table](const std::string& row) { table += row + "\n"; });
         costSeed = seed;
         return handOver(table);
     } catch (const OptionError& e) {
-        return handOver(explainMessage(e.what()));
-    } catch (const std::invalid_argument& e) {
         return handOver(explainMessage(e.what()));
     } catch (const std::bad_alloc&) {
         return handOver(explainMessage("out of memory"));
