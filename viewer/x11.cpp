@@ -110,9 +110,43 @@ void drawTextLines(const std::vector<std::string>& lines, int width, int height)
     leaveWindowPixels(saved);
 }
 
+namespace {
+
+// A text box's pixels as last drawn, so that while its text stays the same each frame draws them
+// back in one call: the bitmap font costs a call per character, more than the rest of a frame of
+// a small set.
+struct DrawnBox {
+    std::vector<std::string> lines;
+    int marked = -1;
+    PixelBox box{};
+    int windowHeight = 0;
+    std::vector<unsigned char> pixels; // RGBA, from the bottom row up
+};
+
+std::vector<DrawnBox> drawnBoxes; // one for each place text is drawn
+
+DrawnBox& drawnAt(PixelBox box)
+{
+    for (DrawnBox& drawn : drawnBoxes)
+        if (drawn.box.left == box.left && drawn.box.top == box.top)
+            return drawn;
+    return drawnBoxes.emplace_back();
+}
+
+} // namespace
+
 void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height)
 {
     const SavedView saved = enterWindowPixels(width, height);
+    DrawnBox& drawn = drawnAt(box);
+    const int bottom = height - box.top - box.height;
+    if (drawn.lines == lines && drawn.marked == marked && drawn.windowHeight == height && !drawn.pixels.empty() &&
+        drawn.box.width == box.width && drawn.box.height == box.height && bottom >= 0) {
+        glRasterPos2i(box.left, bottom);
+        glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
+        leaveWindowPixels(saved);
+        return;
+    }
     GLfloat color[4];
     glGetFloatv(GL_CURRENT_COLOR, color);
     const std::size_t length = rowLength(box.width);
@@ -132,6 +166,11 @@ void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box
             glColor4fv(color);
             baseline += lineHeight;
         }
+    }
+    drawn = DrawnBox{lines, marked, box, height, {}};
+    if (bottom >= 0 && box.width > 0 && box.height > 0) {
+        drawn.pixels.resize(4 * static_cast<std::size_t>(box.width) * static_cast<std::size_t>(box.height));
+        glReadPixels(box.left, bottom, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
     }
     leaveWindowPixels(saved);
 }
