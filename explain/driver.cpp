@@ -10,12 +10,28 @@
 #include "sets/program_sets.hpp"
 #include "sets/teaching_sets.hpp"
 
+#include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
 
 namespace {
+
+// Said under the report when the searches named different pairs, by language.
+constexpr const char* equalDistancesWords[] = {"jednaka rastojanja: oba para su najbliza",
+                                               "equal distances: both pairs are closest"};
+
+// A pair's records as text, in a fixed order: two pairs of records at the same places read the same.
+template <class Point>
+std::array<std::string, 2> pairPoints(const ClosestPairRun<Point>& run, RecordPair pair)
+{
+    std::array<std::string, 2> points{pointText(run.records[pair.first], shortestText),
+                                      pointText(run.records[pair.second], shortestText)};
+    std::sort(points.begin(), points.end());
+    return points;
+}
 
 ExplainedSet fromFile(const std::string& name, const PointReader& read)
 {
@@ -116,7 +132,15 @@ std::string reportOf(ExplainedSet& set)
     std::FILE* out = open_memstream(&text, &size);
     if (out == nullptr)
         throw std::bad_alloc();
-    std::visit([out](auto& run) { searchAndReport(run, out, bruteForceMostRecords); }, set.run);
+    std::visit(
+        [&set, out](auto& run) {
+            const auto index = [&run](const auto* p) { return p == nullptr ? -1 : static_cast<int>(p - run.records); };
+            const auto divided = searchAndReport(run, out, bruteForceMostRecords);
+            const bool checked = run.count <= bruteForceMostRecords;
+            set.dividePair = {index(divided.first), index(divided.second)};
+            set.brutePair = checked ? RecordPair{index(run.first), index(run.second)} : RecordPair{};
+        },
+        set.run);
     const bool failed = std::ferror(out) != 0;
     std::fclose(out);
     std::string lines(text == nullptr ? "" : text, size);
@@ -124,6 +148,15 @@ std::string reportOf(ExplainedSet& set)
     if (failed)
         throw std::bad_alloc();
     return lines;
+}
+
+std::string equalDistancesNote(const ExplainedSet& set, Language language)
+{
+    const auto differ = [&set](const auto& run) {
+        return pairPoints(run, set.dividePair) != pairPoints(run, set.brutePair);
+    };
+    const bool both = set.dividePair.exists() && set.brutePair.exists();
+    return both && std::visit(differ, set.run) ? equalDistancesWords[static_cast<int>(language)] : "";
 }
 
 std::string listingText(Language language)
@@ -144,7 +177,7 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
             const std::size_t total = recorded != nullptr ? recorded->size() : countSteps(run);
             std::size_t number = 0;
             const auto write = [&](const Step& step) {
-                const std::string text = numberedStep(run, step, ++number, total, o.language);
+                const std::string text = numberedStep(run, step, ++number, total, o.language, {o.digits});
                 line(o.listing ? printfText("[%d] %s", listingLine(step), text.c_str()) : text);
             };
             if (recorded != nullptr)

@@ -18,6 +18,7 @@ struct ExplainedSet {
     AnyRun run;
     std::string name;    // the program, the set's kind, or the file, as messages name it
     long long seed = -1; // the seed of a random set, or -1
+    RecordPair dividePair{}, brutePair{}; // the report's pairs (none before it, and none when a search is skipped)
 };
 
 // closest_explain's message for what went wrong: "closest_explain: " and what.
@@ -43,8 +44,14 @@ std::string tooManyForSteps(int count);
 // is too large for the steps or the step lies beyond them.
 std::vector<Step> stepsToShow(const ExplainedSet& set, long long step);
 
-// The four report lines, as the programs print them (the brute force skipped on large sets).
+// The four report lines, as the programs print them (the brute force skipped on large sets); the
+// set keeps the pairs they name.
 std::string reportOf(ExplainedSet& set);
+
+// Said under the report when its two searches named different pairs at the same distance: the
+// brute force keeps the first pair in x order that reaches it, the divide and conquer the left
+// half's pair on a tie, and the halves' pair over a strip pair only as close. Else "".
+std::string equalDistancesNote(const ExplainedSet& set, Language language);
 
 // The listing, numbered, a line each, as --listing prints it after the report.
 std::string listingText(Language language);

@@ -31,7 +31,8 @@ long long wholeNumber(const std::string& option, const std::string& text, long l
 }
 
 // The options that take a value, and what follows from one.
-const char* const valued[] = {"--like", "--set", "--count", "--dim", "--seed", "--points", "--step", "--lang"};
+const char* const valued[] = {"--like", "--set", "--count", "--dim", "--seed", "--points", "--step", "--lang",
+                              "--digits"};
 
 } // namespace
 
@@ -68,6 +69,8 @@ ExplainOptions parseExplainOptions(const std::vector<std::string>& args)
             throw OptionError("--lang takes " + namesText(languages, " or ") + ", not " + quoted(value));
         else if (option == "--lang")
             o.language = *languageOf(value);
+        else if (option == "--digits")
+            o.digits = static_cast<int>(wholeNumber(option, value, leastDigits, mostDigits));
         else if (option == "--text")
             o.text = true;
         else if (option == "--steps")

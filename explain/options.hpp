@@ -10,7 +10,7 @@
 
 inline constexpr const char* explainUsage =
     "usage: closest_explain [--like PROGRAM | --set KIND [--count N] [--dim 2|3] | --points FILE] [--seed SECOND]\n"
-    "                       [--text] [--steps] [--step K] [--listing] [--lang en|sr]\n"
+    "                       [--text] [--steps] [--step K] [--listing] [--lang en|sr] [--digits N]\n"
     "       closest_explain --cost [--set KIND] [--dim 2|3] [--count N] [--seed SECOND]";
 
 struct ExplainOptions {
@@ -26,6 +26,7 @@ struct ExplainOptions {
     bool listing = false;              // the listing after the report, and its line before each step
     bool cost = false;                 // only the table of the cost against all pairs
     Language language = Language::sr;  // of the steps, the listing and the window's texts
+    int digits = 0;                    // significant digits of the texts' numbers; 0: the shortest exact text
     bool help = false;
 };
 
@@ -36,6 +37,10 @@ struct OptionError : std::runtime_error {
 
 // The options of args (the words after the program's name). Throws OptionError.
 ExplainOptions parseExplainOptions(const std::vector<std::string>& args);
+
+// What --digits takes.
+inline constexpr int leastDigits = 1;
+inline constexpr int mostDigits = 17;
 
 // How --cost counts: up to this many records unless --count says otherwise.
 inline constexpr long long costDefaultMost = 65'536;

@@ -4,6 +4,7 @@
 #include "run/report.hpp"
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -17,7 +18,7 @@ struct StepWords {
     const char* keptOnTie;
     const char* keptLeft;
     const char* strip;   // {0} left edge, {1} right edge, {2} d, {3} left count, {4} right records
-    const char* compare; // {0} the pair, {1} its d, {2} newBest or notSmaller
+    const char* compare; // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} verdict
     const char* newBest;
     const char* notSmaller; // {0} the best d
     const char* answer;     // {0} records, {1} d, {2} the pair
@@ -36,7 +37,7 @@ constexpr StepWords stepWords[] = {
         .keptOnTie = "jednaki, ostaje levi par",
         .keptLeft = "ostaje levi par",
         .strip = "Pojas: od x = {0} do x = {1} (d = {2}): levo {3}, desno {4}",
-        .compare = "Poredjenje {0}: d = {1}, {2}",
+        .compare = "{0}. poredjenje za {1}, sa {2}: d = {3}, {4}",
         .newBest = "novi najbolji par",
         .notSmaller = "nije manje od {0}",
         .answer = "Rezultat poziva nad {0}: d = {1}, {2}",
@@ -53,7 +54,7 @@ constexpr StepWords stepWords[] = {
         .keptOnTie = "equal, the left pair stays",
         .keptLeft = "the left pair stays",
         .strip = "Strip: from x = {0} to x = {1} (d = {2}): left {3}, right {4}",
-        .compare = "Compare {0}: d = {1}, {2}",
+        .compare = "Comparison {0} for {1}, with {2}: d = {3}, {4}",
         .newBest = "a new best pair",
         .notSmaller = "not less than {0}",
         .answer = "The call's result over {0}: d = {1}, {2}",
@@ -85,22 +86,26 @@ template <class Point>
 struct Describe {
     const ClosestPairRun<Point>& run;
     Language language;
+    NumberStyle numbers;
     const StepWords& w = wordsOf(language);
 
+    std::string number(double value) const { return numberText(value, numbers); }
+    auto writer() const
+    {
+        return [this](double value) { return number(value); };
+    }
     std::string pair(RecordPair p) const
     {
-        return p.exists() ? pairText(&run.records[p.first], &run.records[p.second], shortestText) : w.noPair;
+        return p.exists() ? pairText(&run.records[p.first], &run.records[p.second], writer()) : w.noPair;
     }
-    std::string distance(double squared) const
-    {
-        return squared < DBL_MAX ? shortestText(std::sqrt(squared)) : w.infinity;
-    }
+    std::string point(int record) const { return pointText(run.records[record], writer()); }
+    std::string distance(double squared) const { return squared < DBL_MAX ? number(std::sqrt(squared)) : w.infinity; }
     std::string records(int count, Noun noun = Noun::record) const { return counted(count, language, noun); }
 
     std::string operator()(const SplitStep& s) const
     {
         const CallRecords& c = s.call.records;
-        return filled(w.split, {records(c.count, Noun::recordObject), shortestText(s.call.mx),
+        return filled(w.split, {records(c.count, Noun::recordObject), number(s.call.mx),
                                 std::to_string(s.call.half), std::to_string(c.count - s.call.half)});
     }
     std::string operator()(const LeafStep& s) const
@@ -118,14 +123,15 @@ struct Describe {
     std::string operator()(const StripStep& s) const
     {
         const double width = std::sqrt(s.strip.widthSquared);
-        return filled(w.strip, {shortestText(s.call.mx - width), shortestText(s.call.mx + width),
+        return filled(w.strip, {number(s.call.mx - width), number(s.call.mx + width),
                                 distance(s.strip.widthSquared), std::to_string(s.strip.leftCount),
                                 records(s.strip.rightCount)});
     }
     std::string operator()(const CompareStep& s) const
     {
         const std::string verdict = s.newBest ? w.newBest : filled(w.notSmaller, {distance(s.bestSquared)});
-        return filled(w.compare, {pair(s.compared), distance(s.distanceSquared), verdict});
+        return filled(w.compare, {std::to_string(s.comparison), point(s.compared.first), point(s.compared.second),
+                                  distance(s.distanceSquared), verdict});
     }
     std::string operator()(const AnswerStep& s) const
     {
@@ -186,20 +192,34 @@ std::string stepOfText(std::size_t number, std::size_t total, Language language)
     return filled(wordsOf(language).stepOf, {std::to_string(number), std::to_string(total)});
 }
 
-template <class Point>
-std::string describeStep(const ClosestPairRun<Point>& run, const Step& step, Language language)
+std::string numberText(double value, NumberStyle style)
 {
-    return std::visit(Describe<Point>{run, language}, step);
+    if (style.digits == 0 || !std::isfinite(value))
+        return shortestText(value);
+    const std::string scientific = printfText("%.*e", style.digits - 1, value);
+    const double rounded = std::strtod(scientific.c_str(), nullptr);
+    if (rounded == value)
+        return shortestText(value); // no more digits than asked for, since these read back
+    // Rounded past the largest double (only next to it): printf's text.
+    return style.roundedMark + (std::isfinite(rounded) ? shortestText(rounded) : scientific);
+}
+
+template <class Point>
+std::string describeStep(const ClosestPairRun<Point>& run, const Step& step, Language language, NumberStyle numbers)
+{
+    return std::visit(Describe<Point>{run, language, numbers}, step);
 }
 
 template <class Point>
 std::string numberedStep(const ClosestPairRun<Point>& run, const Step& step, std::size_t number, std::size_t total,
-                         Language language)
+                         Language language, NumberStyle numbers)
 {
-    return stepOfText(number, total, language) + ": " + describeStep(run, step, language);
+    return stepOfText(number, total, language) + ": " + describeStep(run, step, language, numbers);
 }
 
-template std::string describeStep(const ClosestPairRun<Point2>&, const Step&, Language);
-template std::string describeStep(const ClosestPairRun<Point3>&, const Step&, Language);
-template std::string numberedStep(const ClosestPairRun<Point2>&, const Step&, std::size_t, std::size_t, Language);
-template std::string numberedStep(const ClosestPairRun<Point3>&, const Step&, std::size_t, std::size_t, Language);
+template std::string describeStep(const ClosestPairRun<Point2>&, const Step&, Language, NumberStyle);
+template std::string describeStep(const ClosestPairRun<Point3>&, const Step&, Language, NumberStyle);
+template std::string numberedStep(const ClosestPairRun<Point2>&, const Step&, std::size_t, std::size_t, Language,
+                                  NumberStyle);
+template std::string numberedStep(const ClosestPairRun<Point3>&, const Step&, std::size_t, std::size_t, Language,
+                                  NumberStyle);

@@ -97,7 +97,8 @@ std::string playerHeader(const StepPlayer& player, std::size_t total, long long 
                              std::to_string(distances), std::to_string(pairs)});
 }
 
-std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index, Language language)
+std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index, Language language,
+                                       NumberStyle numbers)
 {
     const PlayerWords& w = wordsOf(language);
     std::vector<std::string> calls;
@@ -105,7 +106,7 @@ std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size
         const std::string number = std::to_string(calls.size() + 1);
         if (const auto* split = std::get_if<SplitStep>(&steps[i]))
             calls.push_back(filled(w.splitCall, {number, counted(split->call.records.count, language, Noun::record),
-                                                 shortestText(split->call.mx)}));
+                                                 numberText(split->call.mx, numbers)}));
         else if (const auto* leaf = std::get_if<LeafStep>(&steps[i]); leaf && i == index)
             calls.push_back(filled(w.leafCall, {number, counted(leaf->call.count, language, Noun::record)}));
         else if (std::holds_alternative<AnswerStep>(steps[i]) && i < index)

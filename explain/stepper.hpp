@@ -2,6 +2,7 @@
 #pragma once
 
 #include "explain/language.hpp"
+#include "explain/step_text.hpp"
 #include "explain/steps.hpp"
 
 #include <string>
@@ -70,6 +71,6 @@ std::string playerHeader(const StepPlayer& player, std::size_t total, long long 
 
 // The calls under way at steps[index], outermost first: each splitting call that has started and
 // not yet answered, and the step's own call when it is a leaf. Told as lines "Poziv 1: 14 tacaka,
-// podela x = 13.2" (a leaf: "svi parovi").
+// podela x = 13.2" (a leaf: "svi parovi"), the split's x written in numbers' style.
 std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index,
-                                       Language language = Language::sr);
+                                       Language language = Language::sr, NumberStyle numbers = {});

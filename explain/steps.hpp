@@ -73,6 +73,7 @@ struct CompareStep {
     double bestSquared = 0; // the best before this comparison, of bestPair
     RecordPair bestPair;
     bool newBest = false;
+    int comparison = 1; // which comparison of its left record in this strip, from 1
 };
 
 // What a splitting call returns.
@@ -184,7 +185,8 @@ struct StepRecorder : SearchObserver<Point> {
     {
         searchCount.compare(l);
         Call& c = calls.back();
-        const CompareStep step{c.split, c.strip, pairOf(l, r), d, best, c.best, d < best};
+        const CompareStep step{c.split, c.strip, pairOf(l, r), d, best, c.best, d < best,
+                               searchCount.lastLeftComparisons};
         if (step.newBest)
             c.best = step.compared;
         emit(step);

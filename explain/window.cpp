@@ -204,12 +204,15 @@ const StepPlayer& stepPlayer() { return player; }
 const std::vector<Step>& viewSteps() { return steps; }
 
 template <class Point>
-void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, Language in)
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std::size_t start, Language in, int digits)
 {
     steps = std::move(all);
     distances = distancesSoFar(steps);
     language = in;
-    describe = [&run](const Step& step) { return describeStep(run, step, language); };
+    // The bitmap font has ASCII alone: a rounded number is marked with "~".
+    describe = [&run, digits](const Step& step) {
+        return describeStep(run, step, language, {digits, asciiRoundedMark});
+    };
     layout = layoutOf(run);
     sceneVertices = std::move(layout.vertices); // the pictures need only the records
     player.current = std::min(start, steps.size() - 1);
@@ -247,7 +250,8 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     int argc = 1;
     char* argv[] = {program, nullptr};
     // Before the window, whose camera sees the records.
-    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language);
+    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
+                  options.digits);
     textBandHeight = bandHeight;
     textColumnWidth = columnWidth;
     openViewer(argc, argv, windowWidth, windowHeight);
@@ -256,7 +260,7 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     std::exit(0);
 }
 
-template void beginStepView(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t, Language);
-template void beginStepView(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t, Language);
+template void beginStepView(const ClosestPairRun<Point2>&, std::vector<Step>, std::size_t, Language, int);
+template void beginStepView(const ClosestPairRun<Point3>&, std::vector<Step>, std::size_t, Language, int);
 template void showSteps(const ClosestPairRun<Point2>&, std::vector<Step>, const ExplainOptions&, char*);
 template void showSteps(const ClosestPairRun<Point3>&, std::vector<Step>, const ExplainOptions&, char*);

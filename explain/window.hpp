@@ -16,10 +16,12 @@
 #include <string>
 #include <vector>
 
-// Puts the run's records in the scene and shows steps[start] in the language, with or without a
-// window open; the run must outlive the view.
+// Puts the run's records in the scene and shows steps[start] in the language, its numbers with so
+// many significant digits (0: the shortest exact text), with or without a window open; the run
+// must outlive the view.
 template <class Point>
-void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start, Language language);
+void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> steps, std::size_t start, Language language,
+                   int digits = 0);
 
 // Tells the steps in another language from now on.
 void setStepLanguage(Language language);

@@ -4,6 +4,7 @@
 // only the table of what the search computed against all pairs.
 #include "explain/driver.hpp"
 #include "explain/point_file.hpp"
+#include "explain/step_text.hpp"
 #include "explain/stepper.hpp"
 #include "explain/window.hpp"
 #include "run/format.hpp"
@@ -62,11 +63,14 @@ void printHelp()
                 "  --step K        the step the window opens at, from 1\n"
                 "  --listing       the search's listing after the report, and each step's line in it\n"
                 "  --lang en|sr    the language of the steps, the listing and the window (sr by default)\n"
+                "  --digits N      the steps' numbers to N significant digits (%d to %d), marked where rounded:\n"
+                "                  %s in the text, %s in the window; by default the shortest exact text\n"
                 "  --cost          only a table of the distances computed against all pairs, for sets of the\n"
                 "                  kind (uniform by default) of 16, 32, 64, ... records up to --count (%lld)\n\n"
                 "Keys in the window: %s\n",
                 explainUsage, namesText(programSets).c_str(), sets.c_str(), teachingMostCount, teachingDefaultCount,
-                costDefaultMost, stepKeysHelp(Language::en).c_str());
+                leastDigits, mostDigits, NumberStyle{}.roundedMark, asciiRoundedMark, costDefaultMost,
+                stepKeysHelp(Language::en).c_str());
 }
 
 // The cost table; the seed on standard error once the kind is known to be good.

@@ -17,9 +17,9 @@ std::string fixedText(double value);
 // "498922.5", "1e-05").
 std::string shortestText(double value);
 
-// "(x, y)" or "(x, y, z)", each coordinate as number writes it.
-template <class Point>
-std::string pointText(const Point& p, std::string (*number)(double))
+// "(x, y)" or "(x, y, z)", each coordinate as number(double) writes it.
+template <class Point, class Number>
+std::string pointText(const Point& p, const Number& number)
 {
     std::string text = "(";
     for (int k = 0; k < dimensionOf<Point>; ++k)
@@ -28,8 +28,8 @@ std::string pointText(const Point& p, std::string (*number)(double))
 }
 
 // "(..) - (..)", or "nema para" (no pair) when either record is missing.
-template <class Point>
-std::string pairText(const Point* first, const Point* second, std::string (*number)(double))
+template <class Point, class Number>
+std::string pairText(const Point* first, const Point* second, const Number& number)
 {
     if (first == nullptr || second == nullptr)
         return "nema para";

@@ -39,24 +39,26 @@ std::string resultLine(const char* distanceFormat, double squared, const Point* 
 }
 
 template <class Point>
-void searchAndReport(ClosestPairRun<Point>& run, std::FILE* out, int bruteForceMost)
+std::pair<Point*, Point*> searchAndReport(ClosestPairRun<Point>& run, std::FILE* out, int bruteForceMost)
 {
     const long long t0 = clockMilliseconds();
     const double d1 = findClosestDivide(run.byX, run.count, run.byY, run.count, &run.first, &run.second);
     printResult(out, "Min: %f; ", d1, run.first, run.second);
     printSeconds(out, t0, clockMilliseconds());
+    const std::pair<Point*, Point*> divided{run.first, run.second};
     if (run.count > bruteForceMost) {
         std::fprintf(out, "Provera svih parova preskocena: %d tacaka je vise od %d\n", run.count, bruteForceMost);
-        return;
+        return divided;
     }
 
     const long long t2 = clockMilliseconds();
     const double d2 = findClosestBrute(run.byX, run.count, &run.first, &run.second);
     printResult(out, "Min: %g; ", d2, run.first, run.second);
     printSeconds(out, t2, clockMilliseconds());
+    return divided;
 }
 
 template std::string resultLine(const char*, double, const Point2*, const Point2*);
 template std::string resultLine(const char*, double, const Point3*, const Point3*);
-template void searchAndReport(ClosestPairRun<Point2>&, std::FILE*, int);
-template void searchAndReport(ClosestPairRun<Point3>&, std::FILE*, int);
+template std::pair<Point2*, Point2*> searchAndReport(ClosestPairRun<Point2>&, std::FILE*, int);
+template std::pair<Point3*, Point3*> searchAndReport(ClosestPairRun<Point3>&, std::FILE*, int);

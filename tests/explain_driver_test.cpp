@@ -26,11 +26,12 @@ std::string refusal(const std::vector<std::string>& args, const PointReader& rea
 TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
 {
     const ExplainOptions o = parseExplainOptions({"--like", "closest3d_rand14", "--seed", "4294967295", "--text",
-                                                  "--steps", "--lang", "en", "--listing"});
+                                                  "--steps", "--lang", "en", "--listing", "--digits", "17"});
     EXPECT_TRUE(o.like == "closest3d_rand14" && o.seed == 4294967295u && o.text && o.steps && !o.points && !o.step &&
-                o.language == Language::en && o.listing);
+                o.language == Language::en && o.listing && o.digits == 17);
     const ExplainOptions set = parseExplainOptions({"--set", "line", "--count", "10000000", "--dim", "3"});
-    EXPECT_TRUE(set.set == "line" && set.count == 10000000 && set.dimension == 3 && set.language == Language::sr);
+    EXPECT_TRUE(set.set == "line" && set.count == 10000000 && set.dimension == 3 && set.language == Language::sr &&
+                set.digits == 0);
     EXPECT_EQ(parseExplainOptions({"--points", "-", "--step", "12"}).step, 12);
     EXPECT_TRUE(parseExplainOptions({"--cost", "--count", "2"}).cost);
     EXPECT_TRUE(parseExplainOptions({"-h"}).help && parseExplainOptions({"--help"}).help);
@@ -55,6 +56,10 @@ TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
         {{"--set", "line", "--count", "1e3"}, "--count takes a whole number, not '1e3'"},
         {{"--set", "line", "--dim", "4"}, "--dim takes 2 or 3, not '4'"},
         {{"--lang", "de"}, "--lang takes sr or en, not 'de'"},
+        {{"--digits", "18"}, "--digits '18' is out of range: 1 to 17"},
+        {{"--digits", "0"}, "--digits '0' is out of range: 1 to 17"},
+        {{"--digits", "abc"}, "--digits takes a whole number, not 'abc'"},
+        {{"--digits", ""}, "--digits needs a value, not an empty word"},
         {{"--count", "20"}, "--count goes with --set or --cost"},
         {{"--like", "closest2d_rand14", "--dim", "3"}, "--dim goes with --set or --cost"},
         {{"--cost", "--like", "closest2d_rand14"}, "--cost counts the sets that teach; it takes no --like"},
@@ -114,7 +119,18 @@ TEST(Driver, SetsKeepTheirSeedAndReport)
     ExplainedSet taught = openSet(parseExplainOptions({"--set", "lattice", "--seed", "5", "--dim", "3"}), readWholeFile, 0);
     EXPECT_TRUE(taught.name == "lattice" && taught.seed == 5 && recordCount(taught.run) == 16 &&
                 std::holds_alternative<ClosestPairRun<Point3>>(taught.run));
-    for (ExplainedSet* set : {&program, &fixed, &taught})
+    // The halves' pair kept over a strip pair only as close, which the brute force, in x order, meets first.
+    ExplainedSet tie = openSet(parseExplainOptions({"--points", "-"}), [](const std::string&) {
+        return "0 100\n1 200\n2 300\n3 400\n17 0\n20 4\n100 50\n103 54\n200 300\n300 500\n";
+    }, 0);
+    const std::string lines = reportOf(tie);
+    EXPECT_TRUE(lines.starts_with("Min: 5.000000; Izmedju (100.000000, 50.000000) - (103.000000, 54.000000)\n") &&
+                lines.find("Min: 5; Izmedju (17.000000, 0.000000) - (20.000000, 4.000000)\n") != std::string::npos)
+        << lines;
+    EXPECT_EQ(equalDistancesNote(tie, Language::en), "equal distances: both pairs are closest");
+    EXPECT_EQ(equalDistancesNote(tie, Language::sr), "jednaka rastojanja: oba para su najbliza");
+    EXPECT_EQ(equalDistancesNote(fixed, Language::en), "") << "one pair, named by both";
+    for (ExplainedSet* set : {&program, &fixed, &taught, &tie})
         releaseSet(*set);
 }
 

@@ -80,12 +80,17 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
                           "0, desno 2 tacke",
                           "Strip: from x = 11.111938698217887 to x = 15.288061301782111 (d = 2.088061301782112): "
                           "left 0, right 2 points"}},
-        {newBest.texts(5), {"Poredjenje (98, 503) - (100, 500): d = 3.605551275463989, novi najbolji par",
-                            "Compare (98, 503) - (100, 500): d = 3.605551275463989, a new best pair"}},
-        {tie.texts(6), {"Poredjenje (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, nije manje od "
+        {newBest.texts(5), {"1. poredjenje za (98, 503), sa (100, 500): d = 3.605551275463989, novi najbolji par",
+                            "Comparison 1 for (98, 503), with (100, 500): d = 3.605551275463989, a new best pair"}},
+        {tie.texts(6), {"2. poredjenje za (98, 503, 1), sa (100, 500, 2): d = 3.7416573867739413, nije manje od "
                         "3.7416573867739413",
-                        "Compare (98, 503, 1) - (100, 500, 2): d = 3.7416573867739413, not less than "
+                        "Comparison 2 for (98, 503, 1), with (100, 500, 2): d = 3.7416573867739413, not less than "
                         "3.7416573867739413"}},
+        // Rounded for the eye, marked where rounding changed a number; the window's mark is ASCII.
+        {{describeStep(fixed.run, fixed.steps[4], Language::sr, {3}),
+          describeStep(newBest.run, newBest.steps[5], Language::en, {2, asciiRoundedMark})},
+         {"Pojas: od x = ≈11.1 do x = ≈15.3 (d = ≈2.09): levo 0, desno 2 tacke",
+          "Comparison 1 for (98, ~500), with (100, 500): d = ~3.6, a new best pair"}},
         {fixed.texts(5), {"Rezultat poziva nad 14 tacaka: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)",
                           "The call's result over 14 points: d = 2.088061301782112, (15.6, 2.8) - (17.6, 3.4)"}},
         {tie.texts(end), {"Kraj: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, "
@@ -99,6 +104,19 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
     };
     for (const auto& [texts, expected] : cases)
         EXPECT_EQ(texts, expected);
+
+    // A number to so many significant digits: the mark only where rounding changed it, and at 17
+    // digits the shortest exact text of any double.
+    const std::tuple<double, int, const char*> numbers[] = {
+        {2.088061301782112, 3, "\u22482.09"}, {2.088061301782112, 15, "\u22482.08806130178211"},
+        {2.088061301782112, 16, "2.088061301782112"}, {0.5, 3, "0.5"}, {0.1, 1, "0.1"}, {13.2, 1, "\u224810"},
+        {-0.000123456, 2, "\u2248-0.00012"}, {123456, 3, "\u2248123000"}, {1e300, 1, "1e+300"}, {5e-324, 3, "5e-324"},
+        {-0.0, 5, "-0"}, {DBL_MAX, 3, "\u22481.80e+308"}, // rounded past the largest double
+    };
+    for (const auto& [value, digits, text] : numbers) {
+        EXPECT_EQ(numberText(value, {digits}), text) << value << " at " << digits;
+        EXPECT_EQ(numberText(value, {17}), shortestText(value)) << value;
+    }
 }
 
 // Serbian agrees a noun with the count's last digits, and declines a record where it is the object.
@@ -354,6 +372,11 @@ TEST(Cost, EndStepCountsTheMostComparisonsOfOneLeftRecord)
     const EndStep& end = std::get<EndStep>(strip.steps.back());
     EXPECT_EQ(end.distances, 6 + 10 + 4);
     EXPECT_EQ(end.mostComparisons, 3);
+    std::vector<int> numbers; // each comparison's number for its left record
+    for (const Step& step : strip.steps)
+        if (const auto* compare = std::get_if<CompareStep>(&step))
+            numbers.push_back(compare->comparison);
+    EXPECT_EQ(numbers, (std::vector<int>{1, 2, 3, 1}));
 }
 
 } // namespace
