@@ -31,11 +31,44 @@ void forEachField(std::string_view line, Use use)
     }
 }
 
-// A line of words: its first field starts with a letter and is no spelling of NaN or infinity,
-// which are reported as numbers that are not finite.
+bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
+// The character that text starts with when it is one of two to four bytes in UTF-8 (no overlong
+// form, no surrogate); else 0.
+char32_t leadingWide(std::string_view text)
+{
+    const auto byte = [text](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
+    const unsigned lead = byte(0);
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    char32_t c = lead & (0x7fu >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = c << 6 | (byte(i) & 0x3F);
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    return length == 0 || c < least[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF) ? 0 : c;
+}
+
+// Whether a character beyond ASCII may start a word in some script: not one of the controls, signs,
+// marks, digits, punctuation, spaces, format characters (the byte-order mark among them) or private
+// use that a field of numbers might start with by mistake.
+bool startsWideWord(char32_t c)
+{
+    constexpr std::pair<char32_t, char32_t> notLetters[] = {
+        {0x80, 0xBF},     {0xD7, 0xD7},     {0xF7, 0xF7},     {0x300, 0x36F},   {0x2000, 0x2BFF},
+        {0x3000, 0x303F}, {0xE000, 0xF8FF}, {0xFE00, 0xFE6F}, {0xFEFF, 0xFEFF}, {0xFF00, 0xFF20},
+        {0xFFF0, 0xFFFF}, {0xE0000, 0x10FFFF}};
+    return c != 0 && std::none_of(std::begin(notLetters), std::end(notLetters),
+                                  [c](const auto& range) { return c >= range.first && c <= range.second; });
+}
+
+// A line of words: its first field starts with a letter of any script, holds no control byte, and
+// is no spelling of NaN or infinity, which are reported as numbers that are not finite.
 bool isHeader(std::string_view field)
 {
-    if (field.empty() || !std::isalpha(static_cast<unsigned char>(field[0])))
+    if (field.empty() || std::any_of(field.begin(), field.end(), isControl) ||
+        !(std::isalpha(static_cast<unsigned char>(field[0])) || startsWideWord(leadingWide(field))))
         return false;
     std::string lower(field);
     for (char& c : lower)
@@ -133,7 +166,7 @@ std::string shownText(std::string_view text)
     std::string shown;
     for (std::size_t i = 0; i < text.size() && i < most; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c == 0x7f) {
+        if (isControl(text[i])) {
             char escaped[8];
             std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
             shown += escaped;

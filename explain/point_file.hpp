@@ -1,8 +1,8 @@
 // Point sets read from text: one record per line, 2 or 3 numbers separated by spaces, tabs or
-// commas. Blank lines and lines starting with # are skipped, and so is a first line of words
-// (a header such as x,y,z) and a UTF-8 byte-order mark. Every record has the same count of
-// numbers, and the records lie close enough together for every squared distance to be a finite
-// double below the largest one.
+// commas. Blank lines and lines starting with # are skipped, and so is a first line of words in
+// any script (a header such as x,y,z or širina,visina) and a UTF-8 byte-order mark. Every record
+// has the same count of numbers, and the records lie close enough together for every squared
+// distance to be a finite double below the largest one.
 #pragma once
 
 #include "run/run.hpp"

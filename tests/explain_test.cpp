@@ -299,7 +299,9 @@ TEST(PointFile, ReadsRecordsExactly)
         parsePoints("\xEF\xBB\xBFx,y,z\n# a comment\n\n0.1, 2 , -3\n\t1e-400\t+5 1.3e154\r\n");
     EXPECT_EQ(text.dimension, 3);
     EXPECT_EQ(text.coordinates, (std::vector<double>{0.1, 2, -3, 0, 5, 1.3e154}));
-    EXPECT_EQ(parsePoints("1 2\n3 4").count(), 2);
+    for (const char* two :
+         {"1 2\n3 4", "\xC5\xA1irina,visina\n1 2\n3 4", "\xC3\xA9x,y\n1 2\n3 4", "\xD0\xA8 y\n1 2\n3 4"})
+        EXPECT_EQ(parsePoints(two).count(), 2) << two << ": a header's words in any script";
     EXPECT_EQ(parsePoints("9e153 0\n0 9e153\n").count(), 2) << "squares that add up below the largest double";
 }
 
@@ -321,6 +323,9 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
         {"1 2\n3 \x1b[31mred\n", 2, "'\\x1b[31mred' is not a number"},
         {"1 2\n3 " + longToken + "x\n", 2, "'" + std::string(40, '7') + "...' is not a number"},
         {"1 2\n", 0, "fewer than two records (1)"},
+        {std::string("x\0,y\n1 2\n3 4", 12), 1, "'x\\x00' is not a number"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFx,y\n1 2\n3 4", 1, "'\xEF\xBB\xBFx' is not a number"},
+        {std::string("\xFF\xFEx\0,\0y\0\n\0", 10), 1, "'\xFF\xFEx\\x00' is not a number"},
         {"0 0\n1e155 0\n", 0, "the records lie too far apart for their squared distances to be computed (spans: x "
                               "1e+155, y 0)"},
         {"0 0 0\n1e154 1e154 1e154\n", 0, "the records lie too far apart"},
