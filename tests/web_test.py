@@ -46,7 +46,7 @@ def steps_of(*args):
 
 def words(query):  # a link's parameters as closest_explain's options
     options = {"program": "--like", "set": "--set", "count": "--count", "dim": "--dim", "seed": "--seed",
-               "step": "--step", "lang": "--lang"}
+               "step": "--step", "lang": "--lang", "digits": "--digits"}
     return [w for name, value in urllib.parse.parse_qsl(query[1:]) if name in options for w in (options[name], value)]
 
 
@@ -113,6 +113,8 @@ class Page(unittest.TestCase):
                 self.open(f"?program={program}" + (f"&seed={seed}" if seed else ""))
                 expected = native("--like", program, *(["--seed", seed] if seed else [])).stdout
                 self.assertEqual(without_times(self.text("report")), without_times(expected))
+                pairs = [line.split("Izmedju")[1] for line in without_times(expected)]  # said when they differ
+                self.assertEqual(self.text("report-note") != "", pairs[0] != pairs[1])
                 self.assertEqual(self.browser.find_element(By.ID, "seed").get_attribute("value"), seed or "")
 
     def test_picture_and_drags_as_in_the_native_window(self):
@@ -185,13 +187,14 @@ class Page(unittest.TestCase):
                                          {"userAgent": agent, "acceptLanguage": accepted})
             self.open("?explain")
             WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&step=1&lang=" + lang), lang)
-        self.open("?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&follow")
-        self.assertEqual(self.text("step-text"), steps_of(*words("?set=clusters&count=30&dim=3&seed=11"))[3])
-        self.assertIn("Poziv 1: 30 tacaka, podela x = ", self.text("calls"))
+        self.open("?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&digits=2&follow")
+        self.assertEqual(self.text("step-text"), steps_of(*words("?set=clusters&count=30&dim=3&seed=11&digits=2"))[3])
+        self.assertRegex(self.text("calls"), "Poziv 1: 30 tacaka, podela x = \u2248?[0-9.]{1,3}\n")
         count = self.browser.find_element(By.ID, "count")
-        for change, query in [(None, "?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&follow"),
-                              (self.key("Napred").click, "&seed=11&explain&step=5&lang=sr&follow"),
-                              (lambda: self.choose("lang", "en"), "&seed=11&explain&step=5&lang=en&follow"),
+        for change, query in [(None, "?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&digits=2&follow"),
+                              (self.key("Napred").click, "&seed=11&explain&step=5&lang=sr&digits=2&follow"),
+                              (lambda: self.choose("lang", "en"), "&seed=11&explain&step=5&lang=en&digits=2&follow"),
+                              (lambda: self.choose("digits", ""), "&seed=11&explain&step=5&lang=en&follow"),
                               (self.browser.find_element(By.ID, "follow").click, "&step=5&lang=en"),
                               (lambda: (count.clear(), count.send_keys("40", Keys.TAB)),
                                "?set=clusters&count=40&dim=3&seed=11&explain&step=1&lang=en"),
@@ -207,7 +210,7 @@ class Page(unittest.TestCase):
     def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
         for query in ["?program=closest9d", "?set=nope", "?program=closest2d_rand14&seed=-1", "?explain&step=8",
                       "?set=line&dim=4", "?set=line&count=abc", "?set=line&count=1", "?lang=xx", "?size=3",
-                      "?set=%3Cb%3Ex%3C/b%3E", "?program=%3Cimg%20src=x%20onerror=window.hit=1%3E"]:
+                      "?digits=18", "?set=%3Cb%3Ex%3C/b%3E", "?program=%3Cimg%20src=x%20onerror=window.hit=1%3E"]:
             self.open(query)
             expected = "unknown parameter 'size'" if "size" in query else refusal(*words(query))
             self.assertTrue(self.text("error").startswith(expected), f"{query}: {self.text('error')}")
