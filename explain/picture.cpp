@@ -1,101 +1,157 @@
 #include "explain/picture.hpp"
 
+#include "explain/palette.hpp"
+
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <tuple>
+#include <type_traits>
 
 namespace {
+
+// A call's records, the end's all of them.
+CallRecords callOf(const Step& step, int count)
+{
+    return std::visit(
+        [count](const auto& s) -> CallRecords {
+            using Kind = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<Kind, LeafStep>)
+                return s.call;
+            else if constexpr (std::is_same_v<Kind, EndStep>)
+                return {0, count};
+            else
+                return s.call.records;
+        },
+        step);
+}
 
 struct Painter {
     const ExplainLayout& layout;
     StepPicture picture;
 
-    // The line x = value (world) at z = 0 in 2D; in 3D the plane x = value, as its edges at the
-    // set's nearest and farthest z.
-    void verticalLine(double x, ColorCode color)
+    float placed(double x) const
     {
         const auto& at = layout.placement;
+        return static_cast<float>((x - at.origin[0]) * at.scale);
+    }
+    // The line x = x (placed) at z = 0 in 2D; in 3D the plane x = x, as its edges at the set's
+    // nearest and farthest z.
+    void verticalLine(float x, ColorCode code)
+    {
         for (float z : {layout.lowZ, layout.highZ}) {
-            picture.lines.push_back({{static_cast<float>((x - at.origin[0]) * at.scale), layout.middleY, z},
-                                     {0, layout.lineReach, 0}, color});
+            picture.lines.push_back({{x, layout.middleY, z}, {0, layout.lineReach, 0}, code, paletteOf(code).stroke});
             if (layout.highZ == layout.lowZ)
                 break;
         }
     }
-    void segment(RecordPair pair, ColorCode color)
+    void segment(const ScenePoint& a, const ScenePoint& b, ColorCode code)
+    {
+        picture.segments.push_back({a, b, code, paletteOf(code).stroke});
+    }
+    void segment(RecordPair pair, ColorCode code)
     {
         if (pair.exists())
-            picture.segments.push_back({layout.records[pair.first], layout.records[pair.second], color});
+            segment(layout.records[pair.first], layout.records[pair.second], code);
     }
-    void points(int first, int count, ColorCode color)
+    void points(int first, int count, ColorCode code)
     {
         if (count > 0)
-            picture.runs.push_back({first, count, color});
+            picture.runs.push_back({first, count, code, paletteOf(code).mark, paletteOf(code).size});
     }
-    // The records before and after the call faded, its own black (drawn last, as if over all).
-    void call(CallRecords records)
+    // The records before and after the call faded, its own black; the splits of the calls under way
+    // around it dashed.
+    void call(const Step& step)
     {
+        const CallRecords records = callOf(step, static_cast<int>(layout.records.size()));
         const int end = records.begin + records.count;
-        points(0, records.begin, colorWhite);
-        points(end, static_cast<int>(layout.records.size()) - end, colorWhite);
-        points(records.begin, records.count, colorBlack);
+        points(0, records.begin, paintFaded);
+        points(end, static_cast<int>(layout.records.size()) - end, paintFaded);
+        points(records.begin, records.count, paintCall);
+        for (float x : outerSplits(layout, step))
+            verticalLine(x, paintOuterSplit);
     }
-    void split(const SplitCall& call)
+    void split(const Step& step, const SplitCall& call)
     {
-        this->call(call.records);
-        verticalLine(call.mx, colorMagenta);
+        this->call(step);
+        verticalLine(placed(call.mx), paintSplit);
     }
-    void strip(const SplitCall& call, const Strip& strip)
+    void strip(const Step& step, const SplitCall& call, const Strip& strip)
     {
-        split(call);
+        split(step, call);
         const double width = std::sqrt(strip.widthSquared);
-        verticalLine(call.mx - width, colorBlue);
-        verticalLine(call.mx + width, colorBlue);
+        verticalLine(placed(call.mx - width), paintStripEdge);
+        verticalLine(placed(call.mx + width), paintStripEdge);
         const int middle = call.records.begin + call.half;
-        points(middle - strip.leftCount, strip.leftCount, colorBlue);
-        points(middle, strip.rightCount, colorGreen);
+        points(middle - strip.leftCount, strip.leftCount, paintStripLeft);
+        points(middle, strip.rightCount, paintStripRight);
     }
-
-    void operator()(const SplitStep& s) { split(s.call); }
-    void operator()(const LeafStep& s)
+    // A ring about every record that has an equal one, runs of neighbours in x order together.
+    void twins()
     {
-        call(s.call);
-        segment(s.pair, colorRed);
-    }
-    void operator()(const CombineStep& s)
-    {
-        split(s.call);
-        segment(s.leftPair, colorBlue);
-        segment(s.rightPair, colorGreen);
-        segment(s.kept(), colorRed);
-    }
-    void operator()(const StripStep& s)
-    {
-        strip(s.call, s.strip);
-        segment(s.bestPair, colorRed);
-    }
-    // A new best pair in red with the circle of its distance about the left record; else the best
-    // so far in red and the pair compared in orange.
-    void operator()(const CompareStep& s)
-    {
-        strip(s.call, s.strip);
-        if (s.newBest) {
-            segment(s.compared, colorRed);
-            picture.circles.push_back({layout.records[s.compared.first],
-                                       static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale), colorRed});
-        } else {
-            segment(s.bestPair, colorRed);
-            segment(s.compared, colorOrange);
+        for (std::size_t i = 0; i < layout.twins.size();) {
+            std::size_t next = i + 1;
+            while (next < layout.twins.size() && layout.twins[next] == layout.twins[next - 1] + 1)
+                ++next;
+            points(layout.twins[i], static_cast<int>(next - i), paintTwin);
+            i = next;
         }
     }
-    void operator()(const AnswerStep& s)
+
+    void paint(const Step& step) { std::visit([&](const auto& s) { (*this)(step, s); }, step); twins(); }
+
+    void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
+    void operator()(const Step& step, const LeafStep& s)
     {
-        call(s.call.records);
-        segment(s.pair, colorRed);
+        call(step);
+        segment(s.pair, paintBest);
     }
-    void operator()(const EndStep& s)
+    // The kept pair last, thick over its own thin one.
+    void operator()(const Step& step, const CombineStep& s)
     {
-        points(0, static_cast<int>(layout.records.size()), colorBlack);
-        segment(s.pair, colorRed);
+        split(step, s.call);
+        segment(s.leftPair, paintLeftPair);
+        segment(s.rightPair, paintRightPair);
+        segment(s.kept(), paintBest);
+    }
+    void operator()(const Step& step, const StripStep& s)
+    {
+        strip(step, s.call, s.strip);
+        segment(s.bestPair, paintBest);
+    }
+    // The box where the walk looks for the left record's partners: from mx to mx + d in x and
+    // within d of the left record in y, d the best before this comparison. A new best pair with
+    // the circle of its distance about the left record; else the best so far and the pair compared.
+    void operator()(const Step& step, const CompareStep& s)
+    {
+        strip(step, s.call, s.strip);
+        const ScenePoint& left = layout.records[s.compared.first];
+        const double d = std::sqrt(s.bestSquared) * layout.placement.scale;
+        if (std::isfinite(d)) {
+            const float x0 = placed(s.call.mx), x1 = static_cast<float>(x0 + d);
+            const float y0 = static_cast<float>(left.y - d), y1 = static_cast<float>(left.y + d);
+            const ScenePoint corners[] = {{x0, y0, left.z}, {x1, y0, left.z}, {x1, y1, left.z}, {x0, y1, left.z}};
+            for (int i = 0; i < 4; ++i)
+                segment(corners[i], corners[(i + 1) % 4], paintSearchBox);
+        }
+        if (s.newBest) {
+            segment(s.compared, paintBest);
+            picture.circles.push_back({left, static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale),
+                                       paintReach, paletteOf(paintReach).stroke});
+        } else {
+            segment(s.bestPair, paintBest);
+            segment(s.compared, paintCompared);
+        }
+    }
+    void operator()(const Step& step, const AnswerStep& s)
+    {
+        call(step);
+        segment(s.pair, paintBest);
+    }
+    void operator()(const Step& step, const EndStep& s)
+    {
+        call(step);
+        segment(s.pair, paintBest);
     }
 };
 
@@ -128,7 +184,20 @@ ExplainLayout layoutOf(const ClosestPairRun<Point>& run)
     for (int i = 0; i < run.count; ++i) {
         const ScenePoint& r = layout.records[run.byX[i] - run.records];
         layout.vertices.insert(layout.vertices.end(), {r.x, r.y, r.z});
+        layout.placedX.push_back(r.x);
     }
+    // Equal records: neighbours once the x order is sorted by every coordinate.
+    const auto key = [&run](int i) {
+        const Point& p = *run.byX[i];
+        return std::make_tuple(coordinate(p, 0), coordinate(p, 1), dimensionOf<Point> > 2 ? coordinate(p, 2) : 0.0);
+    };
+    std::vector<int> order(static_cast<std::size_t>(run.count));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&key](int a, int b) { return key(a) < key(b); });
+    for (std::size_t i = 0; i < order.size(); ++i)
+        if ((i > 0 && key(order[i]) == key(order[i - 1])) || (i + 1 < order.size() && key(order[i]) == key(order[i + 1])))
+            layout.twins.push_back(order[i]);
+    std::sort(layout.twins.begin(), layout.twins.end());
     const SceneExtent& e = sceneExtent;
     layout.middleY = (e.min.y + e.max.y) / 2;
     // The lines reach twice the scene's larger span either way.
@@ -139,14 +208,36 @@ ExplainLayout layoutOf(const ClosestPairRun<Point>& run)
 StepPicture pictureOf(const ExplainLayout& layout, const Step& step)
 {
     Painter painter{layout, {}};
-    std::visit(painter, step);
+    painter.paint(step);
     return std::move(painter.picture);
+}
+
+std::vector<float> outerSplits(const ExplainLayout& layout, const Step& step)
+{
+    const int count = static_cast<int>(layout.placedX.size());
+    const CallRecords call = callOf(step, count);
+    std::vector<float> splits;
+    for (CallRecords at{0, count}; at.count > divideLeafMostCount && at.count > call.count;) {
+        const int half = at.count / 2;
+        splits.push_back(layout.placedX[static_cast<std::size_t>(at.begin + half)]);
+        at = call.begin < at.begin + half ? CallRecords{at.begin, half} : CallRecords{at.begin + half, at.count - half};
+    }
+    return splits;
+}
+
+void usePalette()
+{
+    sceneMoreColors.clear();
+    for (const PaletteEntry& entry : stepPalette)
+        sceneMoreColors.push_back(entry.color);
 }
 
 void showPicture(const StepPicture& picture)
 {
     clearSceneDrawings();
-    scenePointRuns = picture.runs;
+    usePalette();
+    scenePointRuns.clear();
+    sceneMarkRuns = picture.runs;
     for (const SceneLine& line : picture.lines)
         addSceneLine(line, line.color);
     for (const SceneCircle& circle : picture.circles)

@@ -1,6 +1,9 @@
-// What a step looks like, as scene content: every record faded, the call's records in black, the
-// strip's left and right records in blue and green, the split line in magenta, the strip's edges
-// in blue, and the pairs the step is about as segments (red the best).
+// What a step looks like, as scene content in the palette's codes (explain/palette.hpp): every
+// record faded, the call's records black, the strip's left records filled and its right records
+// hollow, the split line and, dashed, the splits of the calls under way around the call, the
+// strip's edges, the pairs the step is about as segments (the best thick), at a comparison the box
+// where the walk looks, and a ring about each record that has an equal one. The records are marks
+// drawn over the lines, so that a record on a line stays in sight.
 #pragma once
 
 #include "explain/steps.hpp"
@@ -19,6 +22,8 @@ struct ExplainLayout {
     float lowZ = 0, highZ = 0;       // the placed set's z range (0 in 2D)
     float middleY = 0;               // where the vertical lines have their origin
     float lineReach = 1;             // their direction: they reach sceneLineReach times this either way
+    std::vector<float> placedX;      // the placed x of each record, in x order
+    std::vector<int> twins;          // the x order's positions of records equal to another one
 };
 
 // The layout of a run. Widens the scene's extent by every placed record, as a point added to the
@@ -27,13 +32,18 @@ template <class Point>
 ExplainLayout layoutOf(const ClosestPairRun<Point>& run);
 
 struct StepPicture {
-    std::vector<ScenePointRun> runs; // over the layout's vertices
+    std::vector<ScenePointRun> runs; // over the layout's vertices, drawn as marks over the rest
     std::vector<SceneLine> lines;
-    std::vector<SceneSegment> segments;
+    std::vector<SceneSegment> segments; // the search box's sides among them
     std::vector<SceneCircle> circles;
 };
 
 StepPicture pictureOf(const ExplainLayout& layout, const Step& step);
 
-// Replaces the scene's point runs, lines, segments and circles with the picture's.
+// The placed x of the splits of the calls under way around a step's call, outermost first: the
+// divide and conquer's own halving of the x order, from all records down to the call.
+std::vector<float> outerSplits(const ExplainLayout& layout, const Step& step);
+
+// Replaces the scene's mark runs, lines, segments and circles with the picture's, in the palette's
+// colours.
 void showPicture(const StepPicture& picture);

@@ -1,5 +1,6 @@
 #include "explain/window.hpp"
 
+#include "explain/legend.hpp"
 #include "explain/listing.hpp"
 #include "explain/picture.hpp"
 #include "explain/step_text.hpp"
@@ -27,6 +28,8 @@ Language language = Language::sr;                   // of the texts
 int timerGeneration = 0;                            // a timer of an earlier generation does nothing
 bool windowOpen = false;                            // set once the window takes the keys
 bool follow = false;                                // the view framed on each step's call
+bool legend = true;                                 // the picture's legend in the column
+std::vector<std::string> legendShownLines;          // the legend of the step shown
 
 // closest_explain's window: the picture, with a band above it for the player's line and the step's
 // text (4 rows of the 9 x 15 font), and a column at its right for the listing and the keys.
@@ -35,10 +38,12 @@ constexpr int windowHeight = 740;
 constexpr int bandHeight = 82;
 constexpr int columnWidth = 567; // 60 characters a row
 
-// The f key's help, by language.
-constexpr const char* followHelp[] = {"f: prati poziv (ukljuci, iskljuci)", "f: follow the call (on, off)"};
+// The f and l keys' help, by language.
+constexpr const char* switchesHelp[] = {"f, l: prati poziv, legenda (ukljuci, iskljuci)",
+                                        "f, l: follow the call, the legend (on, off)"};
 
-// The listing, numbered, with > at the step's line; a blank line; the keys one a line.
+// The listing, numbered, with > at the step's line; a blank line; the keys; with the legend on, a
+// blank line and the legend.
 std::vector<std::string> sideText(int marked)
 {
     std::vector<std::string> lines;
@@ -46,13 +51,13 @@ std::vector<std::string> sideText(int marked)
     for (int i = 0; i < static_cast<int>(listing.size()); ++i)
         lines.push_back(printfText("%c%3d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
     lines.emplace_back();
-    const std::string keys = stepKeysHelp(language);
-    for (std::size_t at = 0; at <= keys.size();) {
-        const std::size_t end = std::min(keys.find("; ", at), keys.size());
-        lines.push_back(keys.substr(at, end - at));
-        at = end + 2;
+    lines.push_back(stepKeysHelp(language));
+    lines.emplace_back(switchesHelp[static_cast<int>(language)]);
+    if (legend) {
+        lines.emplace_back();
+        lines.emplace_back(legendTitle(language));
+        lines.insert(lines.end(), legendShownLines.begin(), legendShownLines.end());
     }
-    lines.emplace_back(followHelp[static_cast<int>(language)]);
     return lines;
 }
 
@@ -101,7 +106,9 @@ void frameCall(const Step& step)
 void showCurrent()
 {
     const Step& step = steps[player.current];
-    showPicture(pictureOf(layout, step));
+    const StepPicture picture = pictureOf(layout, step);
+    showPicture(picture);
+    legendShownLines = legendLines(picture, language);
     sceneText = {playerLine(), describe(step)};
     sceneSideText = sideText(listingLine(step));
     sceneSideMarked = listingLine(step) - 1;
@@ -141,6 +148,8 @@ void onKeyboard(unsigned char key, int, int)
         pressKey(StepKey::slower);
     else if (key == 'f')
         setFollow(!follow);
+    else if (key == 'l')
+        setLegend(!legend);
 }
 
 // A reshape clears the navigation, and frames the call again when following.
@@ -199,6 +208,17 @@ void setFollow(bool on)
 }
 
 bool following() { return follow; }
+
+void setLegend(bool on)
+{
+    legend = on;
+    if (!steps.empty())
+        showCurrent();
+}
+
+bool legendShown() { return legend; }
+
+const std::vector<std::string>& stepLegend() { return legendShownLines; }
 
 const StepPlayer& stepPlayer() { return player; }
 const std::vector<Step>& viewSteps() { return steps; }

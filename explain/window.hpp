@@ -4,7 +4,7 @@
 //
 // Keys: Right or Space, the next step; Left or Backspace, the previous one; Page Down and Page Up,
 // the next and the previous call; Home and End, the first and the last step; p, play or pause;
-// + and -, faster and slower; f, follow the call or not. Closing the window ends the program with
+// + and -, faster and slower; f, follow the call or not; l, the legend or not. Closing the window ends the program with
 // status 0.
 #pragma once
 
@@ -42,6 +42,12 @@ std::string playerLine();
 // on the whole set as at start. Off at start.
 void setFollow(bool on);
 bool following();
+
+// The legend of the step shown (what its picture's colours and marks stand for), a line each in
+// the language, beside the listing and the keys while on. On at start.
+void setLegend(bool on);
+bool legendShown();
+const std::vector<std::string>& stepLegend();
 
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();

@@ -11,6 +11,8 @@ constinit SceneExtent sceneExtent;
 constinit SceneLimits sceneLimits;
 std::vector<float> sceneVertices;
 std::vector<ScenePointRun> scenePointRuns;
+std::vector<ScenePointRun> sceneMarkRuns;
+std::vector<SceneRgb> sceneMoreColors;
 std::vector<std::string> sceneText;
 std::vector<std::string> sceneSideText;
 int sceneSideMarked = -1;
@@ -79,6 +81,7 @@ void clearScene()
     scenePoints.clear();
     sceneVertices.clear();
     scenePointRuns.clear();
+    sceneMarkRuns.clear();
     sceneText.clear();
     sceneSideText.clear();
     sceneSideMarked = -1;

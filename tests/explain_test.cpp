@@ -1,7 +1,9 @@
 // closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
 // the keys that step through them, the options, and point files.
 #include "explain/cost.hpp"
+#include "explain/legend.hpp"
 #include "explain/listing.hpp"
+#include "explain/palette.hpp"
 #include "explain/picture.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <tuple>
 
 
@@ -163,19 +166,31 @@ TEST(Steps, ListingLineOfEveryKind)
             EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c >= ' ' && c <= '~'; })) << line;
 }
 
-// A picture in short: point runs as colour:first+count over the x order, lines as colour@x,
-// segments by colour, circles as radius.
+// A picture in short, in the palette's names: records as name:first+count over the x order with
+// the mark's letter and size (filled, square, ring), lines as name@x, segments as name:x-x (the
+// search box as its extent), circles as radius.
 std::string summary(const StepPicture& picture)
 {
+    constexpr const char* names[] = {"faded", "call", "left", "right", "twin", "split", "outer",
+                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box"};
+    static_assert(std::size(names) == paletteSize);
+    const auto name = [&](ColorCode code) { return names[code - colorCount]; };
     std::string text = "runs";
     for (const ScenePointRun& r : picture.runs)
-        text += printfText(" %d:%d+%d", r.color, r.first, r.count);
+        text += printfText(" %s:%d+%d%c%g", name(r.color), r.first, r.count, "dfsr"[static_cast<int>(r.mark)], r.size);
     text += " | lines";
     for (const SceneLine& l : picture.lines)
-        text += printfText(" %d@%.3f", l.color, l.origin.x);
+        text += printfText(" %s@%.3f", name(l.color), l.origin.x);
     text += " | segments";
+    float box[4] = {1e30f, 1e30f, -1e30f, -1e30f};
     for (const SceneSegment& s : picture.segments)
-        text += printfText(" %d:%.1f-%.1f", s.color, s.a.x, s.b.x);
+        if (s.color == paintSearchBox)
+            box[0] = std::min({box[0], s.a.x, s.b.x}), box[1] = std::min({box[1], s.a.y, s.b.y}),
+            box[2] = std::max({box[2], s.a.x, s.b.x}), box[3] = std::max({box[3], s.a.y, s.b.y});
+        else
+            text += printfText(" %s:%.1f-%.1f", name(s.color), s.a.x, s.b.x);
+    if (box[0] <= box[2])
+        text += printfText(" | box x %.3f-%.3f y %.3f-%.3f", box[0], box[2], box[1], box[3]);
     for (const SceneCircle& c : picture.circles)
         text += printfText(" | circle %.3f", c.radius);
     return text;
@@ -188,31 +203,124 @@ std::string pictureAt(const Explained<Point>& explained, std::size_t step)
     return summary(pictureOf(layoutOf(explained.run), explained.steps[step]));
 }
 
-// What each kind of step draws. The fixed set is drawn at x * 100 / 22 (split at 60, strip edges
-// 9.491 either side); the ten points at x * 100 / 503, in 3D each line at both z edges.
+// What each kind of step draws, and its legend: the heads of its English lines, as many in
+// Serbian. The fixed set is drawn at x * 100 / 22 (split at 60, strip edges 9.491 either side);
+// the ten points at x * 100 / 503, in 3D each line at both z edges; the twenty at x * 100 / 18,
+// split at 9, its left half at 4, with (3, 10) twice.
 TEST(Steps, PicturesOfEveryKind)
 {
-    const Explained<Point2> fixed(fixedSet);
-    EXPECT_EQ(pictureAt(fixed, 0), "runs 9:0+14 | lines 5@60.000 | segments");
-    EXPECT_EQ(pictureAt(fixed, 2), "runs 8:0+7 9:7+7 | lines | segments 0:70.9-80.0");
-    EXPECT_EQ(pictureAt(fixed, 3), "runs 9:0+14 | lines 5@60.000 | segments 2:11.8-20.0 1:70.9-80.0 0:70.9-80.0");
-    EXPECT_EQ(pictureAt(fixed, 4),
-              "runs 9:0+14 1:7+2 | lines 5@60.000 2@50.509 2@69.491 | segments 0:70.9-80.0");
-    EXPECT_EQ(pictureAt(fixed, 5), "runs 9:0+14 | lines | segments 0:70.9-80.0");
-    EXPECT_EQ(pictureAt(fixed, 6), "runs 9:0+14 | lines | segments 0:70.9-80.0");
-    const Explained<Point2> newBest({{0, 0}, {3, 4}, {20, 100}, {40, 200}, {98, 503}, {100, 500}, {130, 0},
-                                     {160, 100}, {190, 200}, {220, 300}});
-    EXPECT_EQ(pictureAt(newBest, 5), "runs 9:0+10 2:4+1 1:5+1 | lines 5@19.881 2@18.887 2@20.875 | "
-                                     "segments 0:19.5-19.9 | circle 0.717");
+    const Explained<Point2> fixed(fixedSet), newBest(newBestSet);
     const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
                                  {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
-    EXPECT_EQ(pictureAt(tie, 6), "runs 9:0+11 2:4+1 1:5+2 | lines 5@19.682 5@19.682 2@18.938 2@18.938 "
-                                 "2@20.426 2@20.426 | segments 0:19.7-19.9 4:19.5-19.9");
+    std::vector<Point2> twenty;
+    for (int i = 0; i < 19; ++i)
+        twenty.push_back({static_cast<double>(i), static_cast<double>(i * 7 % 11)});
+    twenty.push_back({3, 10});
+    const Explained<Point2> deep(twenty);
+    const auto picture = [&](char set, std::size_t step) {
+        sceneExtent = SceneExtent{};
+        switch (set) {
+        case 'f': return pictureOf(layoutOf(fixed.run), fixed.steps[step]);
+        case 'n': return pictureOf(layoutOf(newBest.run), newBest.steps[step]);
+        case 't': return pictureOf(layoutOf(tie.run), tie.steps[step]);
+        default: return pictureOf(layoutOf(deep.run), deep.steps[step]);
+        }
+    };
+    const struct {
+        char set;
+        std::size_t step;
+        const char* picture;
+        const char* legend;
+    } cases[] = {
+        {'f', 0, "runs call:0+14f7 | lines split@60.000 | segments", "black dots, thick magenta line"},
+        {'d', 2,
+         "runs faded:5+15f6 call:0+5f7 twin:3+2r23 | lines outer@50.000 outer@22.222 | segments best:16.7-16.7",
+         "grey dots, black dots, purple ring, dashed magenta lines, thick red segment"},
+        {'d', 10,
+         "runs faded:0+10f6 call:10+10f7 twin:3+2r23 | lines outer@50.000 split@77.778 | segments leftPair:50.0-66.7 "
+         "rightPair:77.8-94.4 best:50.0-66.7",
+         "grey dots, black dots, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue "
+         "segment, dashed green segment"},
+        {'d', 11,
+         "runs faded:0+10f6 call:10+10f7 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
+         "edge@60.210 edge@95.346 | segments best:50.0-66.7",
+         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
+         "magenta lines, thin blue lines, thick red segment"},
+        {'d', 12,
+         "runs faded:0+10f6 call:10+10f7 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
+         "edge@60.210 edge@95.346 | segments best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
+         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
+         "magenta lines, thin blue lines, thick red segment, dashed orange segment, teal box"},
+        {'n', 5,
+         "runs call:0+10f7 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments "
+         "best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
+         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
+         "segment, red circle, teal box"},
+        {'t', 5,
+         "runs call:0+11f7 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 "
+         "edge@20.426 edge@20.426 | segments best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
+         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
+         "segment, dashed orange segment, teal box"},
+        {'f', 5, "runs call:0+14f7 | lines | segments best:70.9-80.0", "black dots, thick red segment"},
+        {'d', 22, "runs call:0+20f7 twin:3+2r23 | lines | segments best:16.7-16.7",
+         "black dots, purple ring, thick red segment"},
+    };
+    for (const auto& c : cases) {
+        const StepPicture drawn = picture(c.set, c.step);
+        EXPECT_EQ(summary(drawn), c.picture) << c.set << c.step;
+        const std::vector<std::string> english = legendLines(drawn, Language::en);
+        std::string heads;
+        for (const std::string& line : english)
+            heads += (heads.empty() ? "" : ", ") + line.substr(0, line.find(':'));
+        EXPECT_EQ(heads, c.legend) << c.set << c.step;
+        const std::vector<std::string> serbian = legendLines(drawn, Language::sr);
+        EXPECT_EQ(serbian.size(), english.size()) << c.set << c.step;
+        for (const auto* lines : {&serbian, &english}) // a row of the window's column, in its ASCII font
+            for (const std::string& line : *lines)
+                EXPECT_TRUE(line.size() <= 60 && std::all_of(line.begin(), line.end(), [](char ch) {
+                    return ch >= ' ' && ch <= '~';
+                })) << line;
+    }
+    EXPECT_EQ(legendLines(picture('d', 2), Language::sr),
+              (std::vector<std::string>{"sive tacke: tacke van poziva", "crne tacke: tacke poziva",
+                                        "ljubicasti krug: jednake tacke (rastojanje 0)",
+                                        "isprekidane magenta linije: podele poziva u toku",
+                                        "debela crvena duz: najbolji par, onaj koji ostaje"}));
+    // The records go to the runs drawn over the lines, in the palette's colours.
+    const StepPicture shown = picture('d', 12);
+    scenePointRuns = {ScenePointRun{}};
+    showPicture(shown);
+    EXPECT_TRUE(scenePointRuns.empty() && sceneMarkRuns.size() == shown.runs.size() &&
+                sceneMarkRuns[2].mark == SceneMark::filled && sceneMoreColors.size() == paletteSize);
     // A 3D set is moved so that its smallest x and y and its nearest z lie at 0, its largest span 100.
     const ExplainLayout placed = layoutOf(tie.run);
     EXPECT_TRUE(placed.placement.origin[0] == 0 && placed.placement.origin[1] == 0 && placed.placement.origin[2] == 5 &&
                 placed.placement.scale == 100.0 / 503 && placed.highZ == 0 && placed.lowZ == static_cast<float>(-500.0 / 503))
         << placed.placement.origin[2] << " " << placed.lowZ;
+}
+
+// Every colour of the palette stands out from the picture's background by at least 3:1 (WCAG 2.1's
+// contrast of relative luminances from sRGB), and what must be told apart differs by more than hue.
+TEST(Steps, PaletteReadsOnTheBackgroundAndInGrey)
+{
+    const auto luminance = [](double r, double g, double b) {
+        const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+    };
+    const auto byte = [](float c) { return std::round(c * 255) / 255; }; // as the window shows it
+    const double background = luminance(byte(sceneBackground[0]), byte(sceneBackground[1]), byte(sceneBackground[2]));
+    for (const PaletteEntry& entry : stepPalette) {
+        const double own = luminance(entry.color.r / 255.0, entry.color.g / 255.0, entry.color.b / 255.0);
+        EXPECT_GE((background + 0.05) / (own + 0.05), 3.0) << entry.code;
+    }
+    const auto drawnAlike = [](ColorCode a, ColorCode b) {
+        const PaletteEntry &p = paletteOf(a), &q = paletteOf(b);
+        return p.mark == q.mark && p.size == q.size && p.stroke.width == q.stroke.width && p.stroke.dash == q.stroke.dash;
+    };
+    for (const auto& [a, b] : {std::pair{paintStripLeft, paintStripRight}, {paintFaded, paintCall},
+                               {paintBest, paintLeftPair}, {paintBest, paintRightPair}, {paintLeftPair, paintRightPair},
+                               {paintBest, paintCompared}, {paintSplit, paintOuterSplit}, {paintOuterSplit, paintStripEdge}})
+        EXPECT_FALSE(drawnAlike(a, b)) << a << " " << b;
 }
 
 TEST(Stepper, KeysMoveWithinTheStepsAndCalls)

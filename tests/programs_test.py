@@ -256,10 +256,10 @@ class Explain(unittest.TestCase):
         self.assertTrue(lines[-1].startswith(f"Korak {total} od {total}: Kraj: {lines[0]}; izracunato "), lines[-1])
 
     def test_the_strip_step_draws_its_boundaries_and_right_moves_on(self):
-        # The fixed set's strip: x = 13.2 -+ 2.088..., in blue; the next step has no strip.
+        # The fixed set's strip: x = 13.2 -+ 2.088..., in the palette's blue; the next step has no strip.
         def blue(image, x):
             rows = range(BAND, EXPLAIN_WINDOW[1])
-            return max(sum(image.at(c, y) == (0, 0, 255) for y in rows) for c in (x - 1, x, x + 1))
+            return max(sum(image.at(c, y) == (0, 90, 200) for y in rows) for c in (x - 1, x, x + 1))
         columns = [int(explain_view(13.2 + side * math.sqrt(4.36), 4.4)[0]) for side in (-1, 1)]
         with XSession() as session:
             process, window, frame = session.launch(path("closest_explain"), "--step", "5")
@@ -273,8 +273,9 @@ class Explain(unittest.TestCase):
 
     def test_texts_beside_the_picture_the_listing_marks_the_step_and_f_frames_its_call(self):
         # Step 1 splits all fourteen records (listing line 4): every black pixel of the picture is a
-        # dot, where the viewport below the band and left of the column puts it. Step 2 checks all
-        # pairs of the left half (line 3, above), its records black and the others white.
+        # dot, where the viewport below the band and left of the column puts it, and the record on
+        # the split line x = 13.2 is drawn whole over the line. Step 2 checks all pairs of the left
+        # half (line 3, above), its records black and the others grey.
         def bar_rows(image):  # the marked line's bar, in the column
             return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - COLUMN + 8, y) == (0, 0, 255)]
 
@@ -288,9 +289,12 @@ class Explain(unittest.TestCase):
             process, window, frame = session.launch(path("closest_explain"), "--step", "1")
             self.addCleanup(lambda: process.poll() is None and process.kill())
             self.assertEqual(session.geometry(window)[2:], EXPLAIN_WINDOW)
-            near = [[p for p in inside(frame) if max(abs(p[0] + 0.5 - x), abs(p[1] + 0.5 - y)) < 2.5] for x, y in dots]
+            near = [[p for p in inside(frame) if max(abs(p[0] + 0.5 - x), abs(p[1] + 0.5 - y)) < 4.5] for x, y in dots]
             self.assertEqual(sum(map(len, near)), len(inside(frame)), "text or a misplaced dot in the picture")
-            self.assertGreaterEqual(min(map(len, near)), 12, "a dot missing")
+            self.assertGreaterEqual(min(map(len, near)), 40, "a dot missing")
+            x, y = map(int, explain_view(13.2, 1.2))
+            self.assertEqual((frame.at(x, y - 30), {frame.at(x + dx, y + dy) for dx in (-2, 0, 2) for dy in (-2, 0, 2)}),
+                             ((170, 0, 170), {(0, 0, 0)}), "the split line, and its record over it")
             self.assertGreater(len(frame.where((0, 0, 0))) - len(inside(frame)), 3000, "the texts beside it")
             split = bar_rows(frame)
             session.xdotool("windowfocus", window, "key", "Right")

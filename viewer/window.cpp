@@ -95,7 +95,7 @@ void openViewer(int argc, char** argv, int width, int height)
     glutInitWindowPosition(100, 50);
     glutCreateWindow("Geometrija - prikaz zadatka");
     adaptWindow();
-    glClearColor(0.9f, 0.9f, 0.8f, 0.0f);
+    glClearColor(sceneBackground[0], sceneBackground[1], sceneBackground[2], 0.0f);
     resetView();
 
     glutDisplayFunc(onDisplay);
