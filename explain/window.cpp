@@ -29,7 +29,7 @@ int timerGeneration = 0;                            // a timer of an earlier gen
 bool windowOpen = false;                            // set once the window takes the keys
 bool follow = false;                                // the view framed on each step's call
 bool legend = true;                                 // the picture's legend in the column
-std::vector<std::string> legendShownLines;          // the legend of the step shown
+std::vector<std::string> legendShownLines;          // the legend of the step shown, its title first
 
 // closest_explain's window: the picture, with a band above it for the player's line and the step's
 // text (4 rows of the 9 x 15 font), and a column at its right for the listing and the keys.
@@ -55,7 +55,6 @@ std::vector<std::string> sideText(int marked)
     lines.emplace_back(switchesHelp[static_cast<int>(language)]);
     if (legend) {
         lines.emplace_back();
-        lines.emplace_back(legendTitle(language));
         lines.insert(lines.end(), legendShownLines.begin(), legendShownLines.end());
     }
     return lines;
@@ -109,6 +108,7 @@ void showCurrent()
     const StepPicture picture = pictureOf(layout, step);
     showPicture(picture);
     legendShownLines = legendLines(picture, language);
+    legendShownLines.insert(legendShownLines.begin(), legendTitle(language));
     sceneText = {playerLine(), describe(step)};
     sceneSideText = sideText(listingLine(step));
     sceneSideMarked = listingLine(step) - 1;

@@ -43,8 +43,8 @@ std::string playerLine();
 void setFollow(bool on);
 bool following();
 
-// The legend of the step shown (what its picture's colours and marks stand for), a line each in
-// the language, beside the listing and the keys while on. On at start.
+// The legend of the step shown (what its picture's colours and marks stand for): its title, then
+// a line each, in the language; in the window beside the listing and the keys while on (at start).
 void setLegend(bool on);
 bool legendShown();
 const std::vector<std::string>& stepLegend();
