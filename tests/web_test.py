@@ -33,7 +33,8 @@ def without_times(report):
 
 
 def native(*args, stdin=None, cwd=None):
-    return subprocess.run([EXPLAIN, "--text", *args], input=stdin, capture_output=True, text=True, cwd=cwd, timeout=60)
+    return subprocess.run([EXPLAIN, "--text", *args], input=stdin, capture_output=True, encoding="utf-8",
+                          errors="replace", cwd=cwd, timeout=60)
 
 
 def refusal(*args):  # closest_explain's message for options it refuses (it opens no window)
@@ -47,7 +48,8 @@ def steps_of(*args):
 def words(query):  # a link's parameters as closest_explain's options
     options = {"program": "--like", "set": "--set", "count": "--count", "dim": "--dim", "seed": "--seed",
                "step": "--step", "lang": "--lang", "digits": "--digits"}
-    return [w for name, value in urllib.parse.parse_qsl(query[1:]) if name in options for w in (options[name], value)]
+    pairs = urllib.parse.parse_qsl(query[1:], keep_blank_values=True)
+    return [w for name, value in pairs if name in options for w in (options[name], value)]
 
 
 def png_image(png):
@@ -198,7 +200,10 @@ class Page(unittest.TestCase):
                               (self.browser.find_element(By.ID, "follow").click, "&step=5&lang=en"),
                               (lambda: (count.clear(), count.send_keys("40", Keys.TAB)),
                                "?set=clusters&count=40&dim=3&seed=11&explain&step=1&lang=en"),
-                              (lambda: self.choose("dim", "2"), "&count=40&dim=2&seed=11&explain&step=1&lang=en")]:
+                              (lambda: self.choose("dim", "2"), "&count=40&dim=2&seed=11&explain&step=1&lang=en"),
+                              (lambda: self.browser.find_element(By.ID, "seed").send_keys(Keys.BACKSPACE, "2",
+                                                                                         Keys.ENTER),
+                               "&count=40&dim=2&seed=12&explain&step=1&lang=en")]:
             if change:
                 change()
             WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith(query), query)
@@ -208,13 +213,34 @@ class Page(unittest.TestCase):
         self.assertNotEqual(self.picture().raw, picture, "framed on the call")
 
     def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
-        for query in ["?program=closest9d", "?set=nope", "?program=closest2d_rand14&seed=-1", "?explain&step=8",
-                      "?set=line&dim=4", "?set=line&count=abc", "?set=line&count=1", "?lang=xx", "?size=3",
-                      "?digits=18", "?set=%3Cb%3Ex%3C/b%3E", "?program=%3Cimg%20src=x%20onerror=window.hit=1%3E"]:
+        kept = "?set=lattice&count=20&seed=3"  # a bad parameter of the view keeps the set, at its first step
+        for query, said in [
+                ("?program=closest9d", None), ("?set=nope", None), ("?program=closest2d_rand14&seed=-1", None),
+                ("?explain&step=8", None), ("?set=line&dim=4", None), ("?set=line&count=abc", None),
+                ("?set=line&count=1", None), ("?lang=xx", None), ("?program=closest2d_rand14&seed=", None),
+                ("?digits=18", None), ("?set=%3Cb%3Ex%3C/b%3E", None),
+                ("?program=%3Cimg%20src=x%20onerror=window.hit=1%3E", None),
+                ("?program=closest2d_rand14%00x", "no program 'closest2d_rand14\\x00x'"),
+                ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
+                ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
+                ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
+                 "set, count, dim, seed, explain, step, lang, digits and follow"),
+                (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
+                (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
+                (kept + "&step=2&step=3", "the parameter step is given twice"),
+                (kept + "&explain=no", "explain takes no value, not 'no'")]:
             self.open(query)
-            expected = "unknown parameter 'size'" if "size" in query else refusal(*words(query))
+            expected = "closest_explain: " + said if said else refusal(*words(query))
             self.assertTrue(self.text("error").startswith(expected), f"{query}: {self.text('error')}")
-            self.assertTrue(self.text("report").startswith("Min: 2.088061; "), "the fixed set instead")
+            self.assertLess(len(self.text("error")), 300, query)
+            if query.startswith(kept):
+                self.assertEqual(without_times(self.text("report")), without_times(native(*words(kept)).stdout))
+                self.assertIn(self.text("step-text"), [""] if "explain=no" in query else
+                              [steps_of(*words(kept), "--lang", lang)[0] for lang in ["sr", "en"]], query)
+                self.assertEqual(self.browser.find_element(By.ID, "seed").get_attribute("value"), "3", "kept")
+            else:
+                self.assertTrue(self.text("report").startswith("Min: 2.088061; "), "the fixed set instead")
+                self.assertEqual(self.js("return document.getElementById('program').value"), "closest2d_fixed14")
             self.assertFalse(self.js("return !!window.hit || !!document.querySelector('#error *')"), "no markup")
 
     def test_cost_table_and_chart_count_as_closest_explain(self):
@@ -232,21 +258,28 @@ class Page(unittest.TestCase):
                          [len(table) - 1] * 2, "both curves, a point a row")
 
     def test_points_pasted_chosen_and_refused(self):
-        text = "x,y,z\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
+        text = "širina,visina,dubina\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
         self.open()
         self.browser.find_element(By.ID, "points-text").send_keys(text)
         self.browser.find_element(By.ID, "points-open").click()
         self.assertEqual(without_times(self.text("report")), without_times(native("--points", "-", stdin=text).stdout))
-        picture = self.picture().raw
+        picture, report = self.picture().raw, self.text("report")
+        # A file's bytes as they are, NULs, byte-order marks and all; refused ones keep the last good set.
+        files = [b"1 2\n3 4\n5 6 7\n", b"1 2\n3 4\n\x005 5.1\n5 5\n", b"\x001 2\n3 4\n",
+                 "x,y\n1 2\n3 4\n".encode("utf-16"), b"\xef\xbb\xbf\xef\xbb\xbfx,y\n1 2\n3 4\n", "éx,y\n1 2\n3 5\n".encode()]
         with tempfile.TemporaryDirectory() as folder:
-            with open(os.path.join(folder, "bad.csv"), "w") as f:
-                f.write("1 2\n3 4\n5 6 7\n")
-            self.browser.find_element(By.ID, "points-file").send_keys(os.path.join(folder, "bad.csv"))
-            WebDriverWait(self.browser, 10).until(lambda b: self.text("error"))
-            expected = native("--points", "bad.csv", cwd=folder).stderr.strip()
-        self.assertEqual(self.text("error"), expected)
-        self.assertEqual(without_times(self.text("report")), without_times(native("--points", "-", stdin=text).stdout))
-        self.assertEqual(self.picture().raw, picture, "the last good set stays on screen")
+            for i, content in enumerate(files):
+                with open(os.path.join(folder, f"{i}.csv"), "wb") as f:
+                    f.write(content)
+                self.js("document.getElementById('error').textContent = 'opening'")
+                self.browser.find_element(By.ID, "points-file").send_keys(os.path.join(folder, f"{i}.csv"))
+                WebDriverWait(self.browser, 10).until(lambda b: self.text("error") != "opening")
+                expected = native("--points", f"{i}.csv", cwd=folder)
+                self.assertEqual(self.text("error"), expected.stderr.strip(), content)
+                if i == 0:
+                    self.assertEqual(self.picture().raw, picture, "the last good set stays on screen")
+                self.assertEqual(without_times(self.text("report")),
+                                 without_times(expected.stdout if expected.returncode == 0 else report), content)
 
 
 if __name__ == "__main__":

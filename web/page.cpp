@@ -3,6 +3,7 @@
 // show the set they name, as the programs do or step by step, with closest_explain's texts.
 #include "explain/driver.hpp"
 #include "explain/listing.hpp"
+#include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
 #include "explain/window.hpp"
 #include "run/format.hpp"
@@ -14,6 +15,7 @@
 #include <GL/glut.h>
 #include <emscripten.h>
 
+#include <algorithm>
 #include <ctime>
 #include <new>
 #include <optional>
@@ -52,6 +54,18 @@ std::string json(std::string_view text)
 
 bool stepsOnScreen() { return shown && explaining && stepsShown(recordCount(shown->run)); }
 
+// The parameters a link takes, each with closest_explain's option (none for a switch): those that
+// name the set, then those of the view.
+struct LinkParameter {
+    const char* name;
+    const char* option;
+    bool namesSet;
+};
+constexpr LinkParameter linkParameters[] = {
+    {"program", "--like", true}, {"set", "--set", true},     {"count", "--count", true},   {"dim", "--dim", true},
+    {"seed", "--seed", true},    {"explain", nullptr, false}, {"step", "--step", false},    {"lang", "--lang", false},
+    {"digits", "--digits", false}, {"follow", nullptr, false}};
+
 // Fills the scene with the set as the programs show it, or with its steps from step `start` on,
 // and returns to the start-up view.
 void showSet(std::vector<Step> steps, std::size_t start)
@@ -78,19 +92,22 @@ void showSet(std::vector<Step> steps, std::size_t start)
 
 extern "C" {
 
-// One word of the command line that the next pageOpen takes.
-EMSCRIPTEN_KEEPALIVE void pageWord(const char* word) { words.emplace_back(word); }
+// One word of the command line that the next pageOpen takes: its bytes, NULs and all.
+EMSCRIPTEN_KEEPALIVE void pageWord(const char* bytes, int length) { words.emplace_back(bytes, length); }
 
-// The text that --points NAME reads, whatever the name.
-EMSCRIPTEN_KEEPALIVE void pagePoints(const char* text) { pointsText = text; }
+// The bytes that --points NAME reads, whatever the name, as a file holds them.
+EMSCRIPTEN_KEEPALIVE void pagePoints(const char* bytes, int length) { pointsText.assign(bytes, length); }
 
-// Opens what the words ask for, as closest_explain would, with its steps when explain is set:
-// answers "" or closest_explain's message, and keeps the set shown when it refuses.
-EMSCRIPTEN_KEEPALIVE const char* pageOpen(int explain)
+} // extern "C"
+
+namespace {
+
+// Opens what the command line asks for, as closest_explain would, with its steps when explain is
+// set: answers "" or closest_explain's message, and keeps the set shown when it refuses.
+std::string openLine(const std::vector<std::string>& line, bool explain)
 {
-    const std::vector<std::string> line = std::move(words);
-    words.clear();
     std::optional<ExplainedSet> opened;
+    std::string refused;
     try {
         const ExplainOptions o = parseExplainOptions(line);
         opened = openSet(o, [](const std::string&) { return pointsText; }, static_cast<unsigned>(std::time(nullptr)));
@@ -103,17 +120,108 @@ EMSCRIPTEN_KEEPALIVE const char* pageOpen(int explain)
         shown = std::move(opened);
         report = std::move(lines);
         options = o;
-        explaining = explain != 0;
+        explaining = explain;
         showSet(std::move(steps), static_cast<std::size_t>(o.step.value_or(1) - 1));
-        return handOver("");
+        return "";
     } catch (const OptionError& e) {
-        answer = explainMessage(e.what());
+        refused = explainMessage(e.what());
     } catch (const std::bad_alloc&) {
-        answer = explainMessage("out of memory");
+        refused = explainMessage("out of memory");
     }
     if (opened)
         releaseSet(*opened);
-    return answer.c_str();
+    return refused;
+}
+
+// Whether closest_explain takes the words on their own.
+bool parses(const std::vector<std::string>& line)
+{
+    try {
+        parseExplainOptions(line);
+        return true;
+    } catch (const OptionError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* pageOpen(int explain)
+{
+    const std::vector<std::string> line = std::move(words);
+    words.clear();
+    return handOver(openLine(line, explain != 0));
+}
+
+// Opens what a link names: the words are its parameters, a name and a value each. The set's
+// parameters are closest_explain's options, the view's are switches, the step, the language (the
+// browser's, language, when the link names none) and the digits. A bad parameter is said as
+// closest_explain says it: an unknown one or a bad one of the set opens the fixed set instead;
+// without a bad one of the view the named set opens at its first step. Answers, as JSON, what was
+// refused, the switches, the language and, for a set that teaches, its count and dimension.
+EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
+{
+    const std::vector<std::string> line = std::move(words);
+    words.clear();
+    std::string refused;
+    const auto refuse = [&refused](const std::string& what) {
+        if (refused.empty())
+            refused = explainMessage(what);
+    };
+    std::vector<std::string> set, view;
+    bool explain = false, follow = false, setRefused = false;
+    for (std::size_t i = 0; i + 1 < line.size(); i += 2) {
+        const std::string &name = line[i], &value = line[i + 1];
+        const LinkParameter* parameter = std::find_if(std::begin(linkParameters), std::end(linkParameters),
+                                                      [&name](const LinkParameter& p) { return name == p.name; });
+        explain |= name == "step" || (name == "explain" && value.empty());
+        follow |= name == "follow" && value.empty();
+        bool twice = false;
+        for (std::size_t j = 0; j < line.size(); j += 2)
+            twice |= j != i && line[j] == name;
+        if (parameter == std::end(linkParameters))
+            refuse("unknown parameter '" + shownText(name) + "'; a link takes " + namesText(linkParameters));
+        else if (twice)
+            refuse("the parameter " + name + " is given twice; a link takes each once");
+        else if (parameter->option == nullptr && !value.empty())
+            refuse(name + " takes no value, not '" + shownText(value) + "'");
+        else {
+            if (parameter->option != nullptr)
+                (parameter->namesSet ? set : view).insert((parameter->namesSet ? set : view).end(),
+                                                          {parameter->option, value});
+            continue;
+        }
+        setRefused |= parameter == std::end(linkParameters) || parameter->namesSet;
+    }
+    if (setRefused)
+        set.clear();
+    setFollow(follow);
+    // The view's words that closest_explain takes on their own, the step left out.
+    std::vector<std::string> kept = {"--lang", language};
+    for (std::size_t i = 0; i < view.size(); i += 2)
+        if (view[i] != "--step" && parses({view[i], view[i + 1]}))
+            kept.insert(kept.end(), {view[i], view[i + 1]});
+    std::vector<std::string> all = {"--lang", language};
+    for (const auto* part : {&set, &view})
+        all.insert(all.end(), part->begin(), part->end());
+    if (const std::string whole = openLine(all, explain); !whole.empty()) {
+        refused = refused.empty() ? whole : refused;
+        std::vector<std::string> namedSet = kept;
+        namedSet.insert(namedSet.end(), set.begin(), set.end());
+        if (!openLine(namedSet, explain).empty())
+            openLine(kept, explain);
+    }
+    const auto named = std::find_if(std::begin(languages), std::end(languages),
+                                    [](const LanguageName& l) { return l.language == options.language; });
+    const std::string teaching =
+        options.set ? printfText("{\"count\":%lld,\"dim\":%d}", options.count.value_or(teachingDefaultCount),
+                                 options.dimension.value_or(2))
+                    : "null";
+    return handOver(printfText("{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"language\":%s,\"set\":%s}",
+                               json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false",
+                               json(named->name).c_str(), teaching.c_str()));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* pageReport() { return report.c_str(); }
