@@ -39,7 +39,7 @@ char32_t leadingWide(std::string_view text)
 {
     const auto byte = [text](std::size_t i) { return i < text.size() ? static_cast<unsigned char>(text[i]) : 0u; };
     const unsigned lead = byte(0);
-    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    const int length = lead >= 0xF8 ? 0 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
     char32_t c = lead & (0x7fu >> length);
     for (int i = 1; i < length; ++i) {
         if ((byte(i) & 0xC0) != 0x80)

@@ -434,6 +434,7 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
         {std::string("x\0,y\n1 2\n3 4", 12), 1, "'x\\x00' is not a number"},
         {"\xEF\xBB\xBF\xEF\xBB\xBFx,y\n1 2\n3 4", 1, "'\xEF\xBB\xBFx' is not a number"},
         {std::string("\xFF\xFEx\0,\0y\0\n\0", 10), 1, "'\xFF\xFEx\\x00' is not a number"},
+        {"\xF9\x80\x80\x80x,y\n1 2\n3 4", 1, "'\xF9\x80\x80\x80x' is not a number"}, // no UTF-8 lead byte
         {"0 0\n1e155 0\n", 0, "the records lie too far apart for their squared distances to be computed (spans: x "
                               "1e+155, y 0)"},
         {"0 0 0\n1e154 1e154 1e154\n", 0, "the records lie too far apart"},
