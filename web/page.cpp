@@ -188,9 +188,9 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         else if (parameter->option == nullptr && !value.empty())
             refuse(name + " takes no value, not '" + shownText(value) + "'");
         else {
+            std::vector<std::string>& part = parameter->namesSet ? set : view;
             if (parameter->option != nullptr)
-                (parameter->namesSet ? set : view).insert((parameter->namesSet ? set : view).end(),
-                                                          {parameter->option, value});
+                part.insert(part.end(), {parameter->option, value});
             continue;
         }
         setRefused |= parameter == std::end(linkParameters) || parameter->namesSet;
@@ -207,7 +207,8 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
     for (const auto* part : {&set, &view})
         all.insert(all.end(), part->begin(), part->end());
     if (const std::string whole = openLine(all, explain); !whole.empty()) {
-        refused = refused.empty() ? whole : refused;
+        if (refused.empty())
+            refused = whole;
         std::vector<std::string> namedSet = kept;
         namedSet.insert(namedSet.end(), set.begin(), set.end());
         if (!openLine(namedSet, explain).empty())
