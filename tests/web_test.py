@@ -142,6 +142,12 @@ class Page(unittest.TestCase):
                     self.assertLess(time.monotonic(), deadline, f"{step}: {seen} != {expected}")
                     time.sleep(0.1)
             session.finish(process, window)
+        self.browser.set_window_size(390, 844)  # a phone: the canvas fits its box from the start, nothing scrolls
+        self.addCleanup(self.browser.set_window_size, 1500, 1400)
+        self.open("?explain")
+        self.assertEqual(self.js("const v = document.getElementById('view'), d = document.documentElement; return ["
+                                 "canvas.width - v.clientWidth, canvas.height - v.clientHeight, d.scrollWidth - "
+                                 "d.clientWidth]"), [0, 0, 0])
 
     def test_steps_listing_and_keys_in_both_languages(self):
         link = "?set=lattice&count=20&seed=3&lang=en"  # 17 steps
