@@ -39,8 +39,8 @@ inline constexpr SceneRgb grey{112, 112, 112}, black{0, 0, 0}, blue{0, 90, 200},
 }
 
 inline constexpr PaletteEntry stepPalette[] = {
-    {paintFaded, palette::grey, SceneMark::filled, 6},
-    {paintCall, palette::black, SceneMark::filled, 7},
+    {paintFaded, palette::grey, SceneMark::filled, 4},
+    {paintCall, palette::black, SceneMark::filled, 5},
     {paintStripLeft, palette::blue, SceneMark::filled, 11},
     {paintStripRight, palette::green, SceneMark::square, 13},
     {paintTwin, palette::purple, SceneMark::ring, 23},

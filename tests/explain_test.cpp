@@ -232,37 +232,37 @@ TEST(Steps, PicturesOfEveryKind)
         const char* picture;
         const char* legend;
     } cases[] = {
-        {'f', 0, "runs call:0+14f7 | lines split@60.000 | segments", "black dots, thick magenta line"},
+        {'f', 0, "runs call:0+14f5 | lines split@60.000 | segments", "black dots, thick magenta line"},
         {'d', 2,
-         "runs faded:5+15f6 call:0+5f7 twin:3+2r23 | lines outer@50.000 outer@22.222 | segments best:16.7-16.7",
+         "runs faded:5+15f4 call:0+5f5 twin:3+2r23 | lines outer@50.000 outer@22.222 | segments best:16.7-16.7",
          "grey dots, black dots, purple ring, dashed magenta lines, thick red segment"},
         {'d', 10,
-         "runs faded:0+10f6 call:10+10f7 twin:3+2r23 | lines outer@50.000 split@77.778 | segments leftPair:50.0-66.7 "
+         "runs faded:0+10f4 call:10+10f5 twin:3+2r23 | lines outer@50.000 split@77.778 | segments leftPair:50.0-66.7 "
          "rightPair:77.8-94.4 best:50.0-66.7",
          "grey dots, black dots, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue "
          "segment, dashed green segment"},
         {'d', 11,
-         "runs faded:0+10f6 call:10+10f7 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
          "edge@60.210 edge@95.346 | segments best:50.0-66.7",
          "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
          "magenta lines, thin blue lines, thick red segment"},
         {'d', 12,
-         "runs faded:0+10f6 call:10+10f7 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
          "edge@60.210 edge@95.346 | segments best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
          "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
          "magenta lines, thin blue lines, thick red segment, dashed orange segment, teal box"},
         {'n', 5,
-         "runs call:0+10f7 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments "
+         "runs call:0+10f5 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments "
          "best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
          "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
          "segment, red circle, teal box"},
         {'t', 5,
-         "runs call:0+11f7 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 "
+         "runs call:0+11f5 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 "
          "edge@20.426 edge@20.426 | segments best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
          "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
          "segment, dashed orange segment, teal box"},
-        {'f', 5, "runs call:0+14f7 | lines | segments best:70.9-80.0", "black dots, thick red segment"},
-        {'d', 22, "runs call:0+20f7 twin:3+2r23 | lines | segments best:16.7-16.7",
+        {'f', 5, "runs call:0+14f5 | lines | segments best:70.9-80.0", "black dots, thick red segment"},
+        {'d', 22, "runs call:0+20f5 twin:3+2r23 | lines | segments best:16.7-16.7",
          "black dots, purple ring, thick red segment"},
     };
     for (const auto& c : cases) {
