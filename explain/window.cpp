@@ -32,15 +32,20 @@ bool legend = true;                                 // the picture's legend in t
 std::vector<std::string> legendShownLines;          // the legend of the step shown, its title first
 
 // closest_explain's window: the picture, with a band above it for the player's line and the step's
-// text (4 rows of the 9 x 15 font), and a column at its right for the listing and the keys.
+// text (4 rows of the 9 x 15 font), and a column at its right for the listing and the keys. In
+// projector mode the records and lines are drawn twice as large and the text in Helvetica 18 (rows
+// of 24 pixels): the band and the column grow to hold as much, and the picture shrinks.
 constexpr int windowWidth = 1180;
 constexpr int windowHeight = 740;
-constexpr int bandHeight = 82;
-constexpr int columnWidth = 567; // 60 characters a row
+constexpr int bandHeight = 82, largeBandHeight = 106;
+constexpr int columnWidth = 567, largeColumnWidth = 640; // about 60 characters a row
+constexpr float largeScale = 2;
+bool large = false;      // projector mode
+bool textBeside = false; // the window draws the texts in the band and the column (the page has its own)
 
 // The f and l keys' help, by language.
-constexpr const char* switchesHelp[] = {"f, l: prati poziv, legenda (ukljuci, iskljuci)",
-                                        "f, l: follow the call, the legend (on, off)"};
+constexpr const char* switchesHelp[] = {"f, l, z: prati poziv, legenda, krupno (ukljuci, iskljuci)",
+                                        "f, l, z: follow the call, the legend, large (on, off)"};
 
 // The listing, numbered, with > at the step's line; a blank line; the keys; with the legend on, a
 // blank line and the legend.
@@ -150,6 +155,8 @@ void onKeyboard(unsigned char key, int, int)
         setFollow(!follow);
     else if (key == 'l')
         setLegend(!legend);
+    else if (key == 'z')
+        setLarge(!large);
 }
 
 // A reshape clears the navigation, and frames the call again when following.
@@ -158,6 +165,13 @@ void onWindowReshape(int width, int height)
     onReshape(width, height);
     if (follow && !steps.empty())
         frameCall(steps[player.current]);
+}
+
+// The band and the column for the text's size.
+void keepTextRoom()
+{
+    textBandHeight = large ? largeBandHeight : bandHeight;
+    textColumnWidth = large ? largeColumnWidth : columnWidth;
 }
 
 void onSpecialKey(int key, int, int)
@@ -218,6 +232,20 @@ void setLegend(bool on)
 
 bool legendShown() { return legend; }
 
+void setLarge(bool on)
+{
+    large = on;
+    drawScale = large ? largeScale : 1;
+    if (!windowOpen)
+        return;
+    if (textBeside)
+        keepTextRoom();
+    onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    glutPostRedisplay();
+}
+
+bool largeShown() { return large; }
+
 const std::vector<std::string>& stepLegend() { return legendShownLines; }
 
 const StepPlayer& stepPlayer() { return player; }
@@ -272,8 +300,8 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     // Before the window, whose camera sees the records.
     beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
                   options.digits);
-    textBandHeight = bandHeight;
-    textColumnWidth = columnWidth;
+    textBeside = true;
+    keepTextRoom();
     openViewer(argc, argv, windowWidth, windowHeight);
     takeStepKeys();
     glutMainLoop();

@@ -4,8 +4,8 @@
 //
 // Keys: Right or Space, the next step; Left or Backspace, the previous one; Page Down and Page Up,
 // the next and the previous call; Home and End, the first and the last step; p, play or pause;
-// + and -, faster and slower; f, follow the call or not; l, the legend or not. Closing the window ends the program with
-// status 0.
+// + and -, faster and slower; f, follow the call or not; l, the legend or not; z, projector mode
+// or not. Closing the window ends the program with status 0.
 #pragma once
 
 #include "explain/options.hpp"
@@ -48,6 +48,11 @@ bool following();
 void setLegend(bool on);
 bool legendShown();
 const std::vector<std::string>& stepLegend();
+
+// Projector mode: the records, lines and texts drawn about twice as large (drawScale 2), the
+// band and the column grown to hold the texts. Off at start.
+void setLarge(bool on);
+bool largeShown();
 
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();

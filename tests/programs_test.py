@@ -306,6 +306,13 @@ class Explain(unittest.TestCase):
             self.assertTrue(all(a > 1.5 * b for a, b in zip(spread(framed), spread(start))))
             session.xdotool("windowfocus", window, "key", "f")
             wait_for(self, session, window, lambda image: image.raw == start.raw, "f again is not the start picture")
+            # z, projector mode: the step's black dots twice as wide, in the picture the larger texts leave.
+            def widths(image):
+                return sorted(max(x for x, _ in b) - min(x for x, _ in b) + 1 for b in image.blobs((0, 0, 0))
+                              if max(x for x, _ in b) < 500 and min(y for _, y in b) > 120)
+            session.xdotool("windowfocus", window, "key", "Home", "key", "z")
+            large = wait_for(self, session, window, lambda image: widths(image) != widths(frame), "z changed nothing")
+            self.assertEqual((len(widths(large)) > 9, set(widths(large))), (True, {2 * w for w in widths(frame)}))
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 

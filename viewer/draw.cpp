@@ -36,8 +36,15 @@ static_assert(std::size(colorTable) == colorCount);
 
 void vertex(const ScenePoint& p) { glVertex3f(p.x, p.y, p.z); }
 
+// Pixels of a size the scene asks for, as drawn.
+float scaled(float size) { return size * drawScale; }
+
+// A stroke's pixels as drawn.
+SceneStroke scaled(const SceneStroke& s) { return {scaled(s.width), scaled(s.dash), scaled(s.endSize)}; }
 
 } // namespace
+
+float drawScale = 1;
 
 // A code outside the table and sceneMoreColors sets nothing: the colour last set carries over,
 // even across frames.
@@ -180,7 +187,7 @@ void drawSegment(const SceneSegment& segment)
             const Pixels pixels;
             const bool both = pixels.at(segment.a, ax, ay) && pixels.at(segment.b, bx, by);
             if (both)
-                pixels.stroke(ax, ay, bx, by, segment.stroke);
+                pixels.stroke(ax, ay, bx, by, scaled(segment.stroke));
             return both;
         }();
         if (!seen) {
@@ -190,7 +197,7 @@ void drawSegment(const SceneSegment& segment)
             glEnd();
         }
         if (segment.stroke.endSize >= 0) {
-            glPointSize(segment.stroke.endSize > 0 ? segment.stroke.endSize : pointSize);
+            glPointSize(scaled(segment.stroke.endSize > 0 ? segment.stroke.endSize : pointSize));
             glBegin(GL_POINTS);
             vertex(segment.a);
             vertex(segment.b);
@@ -198,7 +205,7 @@ void drawSegment(const SceneSegment& segment)
         }
         return;
     }
-    glPointSize(pointSize);
+    glPointSize(scaled(pointSize));
     setColor(segment.color);
     glBegin(GL_LINES);
     vertex(segment.a);
@@ -222,7 +229,7 @@ void drawLine(const SceneLine& line)
         double ax, ay, bx, by;
         if (pixels.at(o.x + d.x * reach, o.y + d.y * reach, o.z + d.z * reach, ax, ay) &&
             pixels.at(o.x - d.x * reach, o.y - d.y * reach, o.z - d.z * reach, bx, by)) {
-            pixels.stroke(ax, ay, bx, by, line.stroke);
+            pixels.stroke(ax, ay, bx, by, scaled(line.stroke));
             return;
         }
     }
@@ -248,7 +255,7 @@ void drawCircle(const SceneCircle& circle)
                              circle.center.y + circle.radius * std::sin(theta), circle.center.z, x[i], y[i]);
         }
         if (seen) {
-            pixels.outline(x, y, 100, circle.stroke);
+            pixels.outline(x, y, 100, scaled(circle.stroke));
             return;
         }
     }
@@ -272,7 +279,7 @@ void drawPointRuns()
     // The stride said outright: emscripten's GL emulation takes a stride of 0 for separate arrays
     // and copies the vertices one by one on every draw.
     glVertexPointer(3, GL_FLOAT, 3 * sizeof(float), sceneVertices.data());
-    glPointSize(pointSize);
+    glPointSize(scaled(pointSize));
     for (const ScenePointRun& run : scenePointRuns) {
         if (run.count <= 0)
             continue;
@@ -295,12 +302,13 @@ void drawMarkRuns()
             continue;
         setColor(run.color);
         if (run.mark == SceneMark::dot || run.mark == SceneMark::filled) {
-            glPointSize(run.mark == SceneMark::dot ? pointSize : run.size);
+            glPointSize(scaled(run.mark == SceneMark::dot ? pointSize : run.size));
             glDrawArrays(GL_POINTS, run.first, run.count);
             continue;
         }
         const Pixels pixels;
-        const double half = run.size / 2.0, frame = run.mark == SceneMark::ring ? 2 : std::max(2.0, run.size / 5.0);
+        const double size = scaled(run.size), half = size / 2.0;
+        const double frame = run.mark == SceneMark::ring ? scaled(2) : std::max<double>(scaled(2), size / 5.0);
         for (int i = run.first; i < run.first + run.count; ++i) {
             const float* v = &sceneVertices[3 * static_cast<std::size_t>(i)];
             double cx, cy;
@@ -365,7 +373,7 @@ void drawScene()
         drawSegment(segment);
     for (const ScenePoint& point : scenePoints) {
         setColor(point.color);
-        glPointSize(pointSize);
+        glPointSize(scaled(pointSize));
         glBegin(GL_POINTS);
         vertex(point);
         glEnd();

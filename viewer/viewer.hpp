@@ -23,6 +23,11 @@ inline constexpr int viewerWidth = 1024;  // the window's size at start, in pixe
 inline constexpr int viewerHeight = 700;
 inline constexpr float pointSize = 4;          // pixels across a drawn point
 
+// What the scene's marks and strokes are drawn at, times the pixels they ask for (a point, a mark
+// run's size, a stroke's width, dash and end dots); above 1 the text beside the picture is drawn
+// in a larger font too (projector mode). 1 unless a window or the page sets it.
+extern float drawScale;
+
 // Window pixels kept for text beside the picture: a band at the top and, below it, a column at
 // the right. The picture's viewport is the rest. Both 0 (the whole window the picture's) unless
 // a window sets them before it opens.

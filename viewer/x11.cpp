@@ -12,18 +12,29 @@
 
 namespace {
 
-constexpr int lineHeight = 18;    // pixels from one row of text to the next
-constexpr int firstBaseline = 20; // pixels from the top of the text to the first row's baseline
+// The font text is drawn in: freeglut's 9 x 15 bitmap font, or in projector mode (drawScale above
+// 1) its Helvetica 18, which is not monospaced: rows are then measured in pixels.
+struct TextFont {
+    void* font;
+    int lineHeight;    // pixels from one row of text to the next
+    int firstBaseline; // pixels from the top of the text to the first row's baseline
+};
+constexpr TextFont smallFont{GLUT_BITMAP_9_BY_15, 18, 20}, largeFont{GLUT_BITMAP_HELVETICA_18, 24, 24};
 
-// Breaks text into lines of at most width characters, at spaces where it can; the lines after the
-// first start with hang spaces (less than width).
-std::vector<std::string> wrap(const std::string& text, std::size_t width, std::size_t hang = 0)
+const TextFont& textFont() { return drawScale > 1 ? largeFont : smallFont; }
+
+// Breaks text into lines that fit a row, at spaces where they can; the lines after the first
+// start with hang spaces. fits(line) says whether a line fits; a first character always does.
+template <class Fits>
+std::vector<std::string> wrapBy(const std::string& text, Fits fits, std::size_t hang)
 {
     std::vector<std::string> lines;
     std::string indent;
     std::size_t at = 0;
-    while (text.size() - at > width - indent.size()) {
-        const std::size_t room = width - indent.size();
+    while (!fits(indent + text.substr(at))) {
+        std::size_t room = 1; // characters of text that fit after the indent
+        while (at + room < text.size() && fits(indent + text.substr(at, room + 1)))
+            ++room;
         std::size_t cut = text.rfind(' ', at + room);
         cut = cut == std::string::npos || cut <= at ? at + room : cut;
         lines.push_back(indent + text.substr(at, cut - at));
@@ -34,8 +45,25 @@ std::vector<std::string> wrap(const std::string& text, std::size_t width, std::s
     return lines;
 }
 
-// Characters a row of a text width pixels wide holds.
+// Characters a row of a text width pixels wide holds in the 9 x 15 font.
 std::size_t rowLength(int width) { return static_cast<std::size_t>(std::max(20, width / 9 - 3)); }
+
+// text broken into rows of a text width pixels wide, those after the first indented by hang
+// characters (at most half a row).
+std::vector<std::string> wrap(const std::string& text, int width, std::size_t hang = 0)
+{
+    const std::size_t length = rowLength(width);
+    hang = std::min(hang, length / 2);
+    if (drawScale <= 1)
+        return wrapBy(text, [length](const std::string& line) { return line.size() <= length; }, hang);
+    const int pixels = std::max(width - 27, 9 * 20);
+    return wrapBy(
+        text,
+        [pixels](const std::string& line) {
+            return glutBitmapLength(largeFont.font, reinterpret_cast<const unsigned char*>(line.c_str())) <= pixels;
+        },
+        hang);
+}
 
 // What drawing in window pixels sets aside: the matrix mode and the picture's viewport.
 struct SavedView {
@@ -73,7 +101,7 @@ void leaveWindowPixels(const SavedView& saved)
 void drawRow(const std::string& row, int x, int y)
 {
     glRasterPos2i(x, y);
-    glutBitmapString(GLUT_BITMAP_9_BY_15, reinterpret_cast<const unsigned char*>(row.c_str()));
+    glutBitmapString(textFont().font, reinterpret_cast<const unsigned char*>(row.c_str()));
 }
 
 } // namespace
@@ -97,15 +125,15 @@ void adaptWindow()
     XISelectEvents(display, window, &mask, 1);
 }
 
-// In the 9 x 15 font, 18 pixels a line, whatever the navigation has done to the matrices.
+// In the text font, whatever the navigation has done to the matrices.
 void drawTextLines(const std::vector<std::string>& lines, int width, int height)
 {
     const SavedView saved = enterWindowPixels(width, height);
-    int y = height - firstBaseline;
+    int y = height - textFont().firstBaseline;
     for (const std::string& text : lines)
-        for (const std::string& line : wrap(text, rowLength(width))) {
+        for (const std::string& line : wrap(text, width)) {
             drawRow(line, 10, y);
-            y -= lineHeight;
+            y -= textFont().lineHeight;
         }
     leaveWindowPixels(saved);
 }
@@ -118,6 +146,7 @@ namespace {
 struct DrawnBox {
     std::vector<std::string> lines;
     int marked = -1;
+    float scale = 1; // drawScale then
     PixelBox box{};
     int windowHeight = 0;
     std::vector<unsigned char> pixels; // RGBA, from the bottom row up
@@ -140,7 +169,7 @@ void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box
     const SavedView saved = enterWindowPixels(width, height);
     DrawnBox& drawn = drawnAt(box);
     const int bottom = height - box.top - box.height;
-    if (drawn.lines == lines && drawn.marked == marked && drawn.windowHeight == height && !drawn.pixels.empty() &&
+    if (drawn.lines == lines && drawn.marked == marked && drawn.scale == drawScale && drawn.windowHeight == height && !drawn.pixels.empty() &&
         drawn.box.width == box.width && drawn.box.height == box.height && bottom >= 0) {
         glRasterPos2i(box.left, bottom);
         glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
@@ -149,11 +178,11 @@ void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box
     }
     GLfloat color[4];
     glGetFloatv(GL_CURRENT_COLOR, color);
-    const std::size_t length = rowLength(box.width);
-    int baseline = box.top + firstBaseline; // from the window's top
+    const int lineHeight = textFont().lineHeight;
+    int baseline = box.top + textFont().firstBaseline; // from the window's top
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         const std::size_t start = std::min(lines[i].find_first_not_of(" >0123456789"), lines[i].size());
-        for (const std::string& row : wrap(lines[i], length, std::min(start + 2, length / 2))) {
+        for (const std::string& row : wrap(lines[i], box.width, start + 2)) {
             if (baseline + 4 > box.top + box.height)
                 break;
             const int y = height - baseline; // GL's, from the bottom
@@ -167,7 +196,7 @@ void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box
             baseline += lineHeight;
         }
     }
-    drawn = DrawnBox{lines, marked, box, height, {}};
+    drawn = DrawnBox{lines, marked, drawScale, box, height, {}};
     if (bottom >= 0 && box.width > 0 && box.height > 0) {
         drawn.pixels.resize(4 * static_cast<std::size_t>(box.width) * static_cast<std::size_t>(box.height));
         glReadPixels(box.left, bottom, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
