@@ -41,6 +41,7 @@ constexpr int bandHeight = 82, largeBandHeight = 106;
 constexpr int columnWidth = 567, largeColumnWidth = 640; // about 60 characters a row
 constexpr float largeScale = 2;
 bool large = false;      // projector mode
+float screenScale = 1;   // screen pixels to the pixel the palette's sizes are meant for
 bool textBeside = false; // the window draws the texts in the band and the column (the page has its own)
 
 // The f and l keys' help, by language.
@@ -235,16 +236,23 @@ bool legendShown() { return legend; }
 void setLarge(bool on)
 {
     large = on;
-    drawScale = large ? largeScale : 1;
+    drawScale = screenScale * (large ? largeScale : 1);
     if (!windowOpen)
         return;
-    if (textBeside)
+    if (textBeside) { // the picture's viewport changes with the band and the column
         keepTextRoom();
-    onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+        onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    }
     glutPostRedisplay();
 }
 
 bool largeShown() { return large; }
+
+void setScreenScale(float scale)
+{
+    screenScale = scale > 0 && std::isfinite(scale) ? scale : 1;
+    setLarge(large);
+}
 
 const std::vector<std::string>& stepLegend() { return legendShownLines; }
 

@@ -54,6 +54,10 @@ const std::vector<std::string>& stepLegend();
 void setLarge(bool on);
 bool largeShown();
 
+// How many screen pixels the palette's sizes are drawn at per pixel they ask for, before projector
+// mode doubles them (1 at start; the page's script sets it from its picture's size and pixels).
+void setScreenScale(float scale);
+
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();
 const std::vector<Step>& viewSteps();

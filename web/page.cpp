@@ -64,7 +64,7 @@ struct LinkParameter {
 constexpr LinkParameter linkParameters[] = {
     {"program", "--like", true}, {"set", "--set", true},     {"count", "--count", true},   {"dim", "--dim", true},
     {"seed", "--seed", true},    {"explain", nullptr, false}, {"step", "--step", false},    {"lang", "--lang", false},
-    {"digits", "--digits", false}, {"follow", nullptr, false}};
+    {"digits", "--digits", false}, {"follow", nullptr, false}, {"large", nullptr, false}};
 
 // Fills the scene with the set as the programs show it, or with its steps from step `start` on,
 // and returns to the start-up view.
@@ -171,13 +171,14 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
             refused = explainMessage(what);
     };
     std::vector<std::string> set, view;
-    bool explain = false, follow = false, setRefused = false;
+    bool explain = false, follow = false, large = false, setRefused = false;
     for (std::size_t i = 0; i + 1 < line.size(); i += 2) {
         const std::string &name = line[i], &value = line[i + 1];
         const LinkParameter* parameter = std::find_if(std::begin(linkParameters), std::end(linkParameters),
                                                       [&name](const LinkParameter& p) { return name == p.name; });
         explain |= name == "step" || (name == "explain" && value.empty());
         follow |= name == "follow" && value.empty();
+        large |= name == "large" && value.empty();
         bool twice = false;
         for (std::size_t j = 0; j < line.size(); j += 2)
             twice |= j != i && line[j] == name;
@@ -198,6 +199,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
     if (setRefused)
         set.clear();
     setFollow(follow);
+    setLarge(large);
     // The view's words that closest_explain takes on their own, the step left out.
     std::vector<std::string> kept = {"--lang", language};
     for (std::size_t i = 0; i < view.size(); i += 2)
@@ -220,8 +222,9 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         options.set ? printfText("{\"count\":%lld,\"dim\":%d}", options.count.value_or(teachingDefaultCount),
                                  options.dimension.value_or(2))
                     : "null";
-    return handOver(printfText("{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"language\":%s,\"set\":%s}",
+    return handOver(printfText("{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s}",
                                json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false",
+                               large ? "true" : "false",
                                json(named->name).c_str(), teaching.c_str()));
 }
 
@@ -390,6 +393,22 @@ EMSCRIPTEN_KEEPALIVE double pageCostSeed() { return costSeed; }
 EMSCRIPTEN_KEEPALIVE void pageFollow(int on) { setFollow(on != 0); }
 
 EMSCRIPTEN_KEEPALIVE int pageFollowing() { return following(); }
+
+// Projector mode: the records and lines twice as large (the z key switches it too).
+EMSCRIPTEN_KEEPALIVE void pageLarge(int on)
+{
+    setLarge(on != 0);
+    glutPostRedisplay();
+}
+
+EMSCRIPTEN_KEEPALIVE int pageLargeShown() { return largeShown(); }
+
+// The canvas's pixels per pixel the palette's sizes are meant for, from its size and the screen's.
+EMSCRIPTEN_KEEPALIVE void pageScale(double scale)
+{
+    setScreenScale(static_cast<float>(scale));
+    glutPostRedisplay();
+}
 
 } // extern "C"
 
