@@ -44,7 +44,7 @@ bool large = false;      // projector mode
 float screenScale = 1;   // screen pixels to the pixel the palette's sizes are meant for
 bool textBeside = false; // the window draws the texts in the band and the column (the page has its own)
 
-// The f and l keys' help, by language.
+// The f, l and z keys' help, by language.
 constexpr const char* switchesHelp[] = {"f, l, z: prati poziv, legenda, krupno (ukljuci, iskljuci)",
                                         "f, l, z: follow the call, the legend, large (on, off)"};
 
