@@ -233,7 +233,7 @@ class Page(unittest.TestCase):
                 ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
                 ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
                 ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
-                 "set, count, dim, seed, explain, step, lang, digits, follow and large"),
+                 "set, count, dim, seed, points, explain, step, lang, digits, follow and large"),
                 (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
                 (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
                 (kept + "&step=2&step=3", "the parameter step is given twice"),
@@ -289,6 +289,30 @@ class Page(unittest.TestCase):
                     self.assertEqual(self.picture().raw, picture, "the last good set stays on screen")
                 self.assertEqual(without_times(self.text("report")),
                                  without_times(expected.stdout if expected.returncode == 0 else report), content)
+
+    def test_a_link_carries_the_points_and_saved_files_read_back(self):  # the steps file: --steps minus the report
+        text, folder = "x,y\n0.1 1e-7\n123456.789 0.3\n2.5 -7.125\n1e-7 0.1\n33.3 44.4\n-0.001 5\n12 12.0000001\n" \
+            "7.77 -0.5\n1e5 3.14159\n-42.42 8.8\n9.99 1e-3\n0.5 0.25\n", tempfile.mkdtemp()
+        self.open("?explain&lang=en")
+        self.browser.find_element(By.ID, "points-text").send_keys(text)
+        for button in ["points-open", "next", "next"]:
+            (self.key("Next") if button == "next" else self.browser.find_element(By.ID, button)).click()
+        WebDriverWait(self.browser, 5).until(lambda b: re.search(r"\?points=[^&]+&explain&step=3&lang=en$", b.current_url))
+        self.open("?" + self.browser.current_url.split("?", 1)[1])
+        report = without_times(native("--points", "-", stdin=text).stdout)
+        self.assertEqual((without_times(self.text("report")), self.text("step-text")),
+                         (report, native("--points", "-", "--steps", "--lang", "en", stdin=text).stdout.splitlines()[6]))
+        self.browser.execute_cdp_cmd("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": folder})
+        for button, name in [("save-points", "closest-points.txt"), ("save-steps", "closest-steps-en.txt"),
+                             ("save-picture", "closest-step-3.png")]:
+            self.browser.find_element(By.ID, button).click()
+            WebDriverWait(self.browser, 10).until(lambda b: os.path.exists(os.path.join(folder, name)), name)
+        saved = os.path.join(folder, "closest-points.txt")
+        self.assertEqual(without_times(native("--points", saved).stdout), report)
+        with open(os.path.join(folder, "closest-steps-en.txt")) as steps, open(os.path.join(folder, name), "rb") as png:
+            self.assertEqual(steps.read().splitlines(), steps_of("--points", saved, "--lang", "en"))
+            rows = 4096 * 680  # the rows above the view's resize grip, which a screenshot shows
+            self.assertEqual(png_image(png.read()).raw[:rows], self.picture().raw[:rows])
 
 
 if __name__ == "__main__":

@@ -19,6 +19,7 @@
 #include <ctime>
 #include <new>
 #include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -28,6 +29,7 @@ ExplainOptions options;              // what it was opened with
 bool explaining = false;             // steps, or the programs' picture
 std::vector<std::string> words;      // the command line the next open takes
 std::string pointsText;              // the text of the user's points, under any name
+std::string linkPoints;              // the shown user's points as a link carries them, or ""
 std::string answer;                  // the text a function hands the page, kept until the next call
 double costSeed = -1;                // the seed of the last cost table, or -1
 
@@ -62,9 +64,39 @@ struct LinkParameter {
     bool namesSet;
 };
 constexpr LinkParameter linkParameters[] = {
-    {"program", "--like", true}, {"set", "--set", true},     {"count", "--count", true},   {"dim", "--dim", true},
-    {"seed", "--seed", true},    {"explain", nullptr, false}, {"step", "--step", false},    {"lang", "--lang", false},
+    {"program", "--like", true},  {"set", "--set", true},      {"count", "--count", true},
+    {"dim", "--dim", true},       {"seed", "--seed", true},    {"points", "--points", true},
+    {"explain", nullptr, false},  {"step", "--step", false},   {"lang", "--lang", false},
     {"digits", "--digits", false}, {"follow", nullptr, false}, {"large", nullptr, false}};
+
+// A link's points: the records as shortest texts, a comma between coordinates and a semicolon
+// after each record, the + of an exponent written %2B; at most so many characters of them.
+constexpr const char* linkPointsName = "points";
+constexpr std::size_t linkMostCharacters = 100'000;
+
+// The records in record order, each coordinate as its shortest text: between coordinates, between,
+// and after each record, end.
+std::string recordsText(const AnyRun& run, const char* between, const char* end)
+{
+    return std::visit(
+        [&](const auto& r) {
+            constexpr int dimension = dimensionOf<std::remove_cvref_t<decltype(*r.records)>>;
+            std::string text;
+            for (int i = 0; i < r.count; ++i)
+                for (int k = 0; k < dimension; ++k)
+                    text.append(shortestText(coordinate(r.records[i], k))).append(k + 1 < dimension ? between : end);
+            return text;
+        },
+        run);
+}
+
+std::string linkText(const AnyRun& run)
+{
+    std::string text;
+    for (const char c : recordsText(run, ",", ";"))
+        text += c == '+' ? std::string("%2B") : std::string(1, c);
+    return text;
+}
 
 // Fills the scene with the set as the programs show it, or with its steps from step `start` on,
 // and returns to the start-up view.
@@ -119,6 +151,7 @@ std::string openLine(const std::vector<std::string>& line, bool explain)
             releaseSet(*shown);
         shown = std::move(opened);
         report = std::move(lines);
+        linkPoints = o.points ? linkText(shown->run) : "";
         options = o;
         explaining = explain;
         showSet(std::move(steps), static_cast<std::size_t>(o.step.value_or(1) - 1));
@@ -190,8 +223,12 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
             refuse(name + " takes no value, not '" + shownText(value) + "'");
         else {
             std::vector<std::string>& part = parameter->namesSet ? set : view;
+            if (name == linkPointsName) { // read as a file of them, a line a record
+                pointsText = value;
+                std::replace(pointsText.begin(), pointsText.end(), ';', '\n');
+            }
             if (parameter->option != nullptr)
-                part.insert(part.end(), {parameter->option, value});
+                part.insert(part.end(), {parameter->option, name == linkPointsName ? linkPointsName : value});
             continue;
         }
         setRefused |= parameter == std::end(linkParameters) || parameter->namesSet;
@@ -222,13 +259,51 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         options.set ? printfText("{\"count\":%lld,\"dim\":%d}", options.count.value_or(teachingDefaultCount),
                                  options.dimension.value_or(2))
                     : "null";
-    return handOver(printfText("{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s}",
-                               json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false",
-                               large ? "true" : "false",
-                               json(named->name).c_str(), teaching.c_str()));
+    return handOver(printfText(
+        "{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s,\"points\":%s}",
+        json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false", large ? "true" : "false",
+        json(named->name).c_str(), teaching.c_str(), options.points ? "true" : "false"));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* pageReport() { return report.c_str(); }
+
+// The user's points as the address's points= carries them; "" for another set or when they are
+// too many for a link.
+EMSCRIPTEN_KEEPALIVE const char* pagePointsLink()
+{
+    return handOver(linkPoints.size() <= linkMostCharacters ? linkPoints : "");
+}
+
+// Said above the picture when the user's points are too many for a link; else "".
+EMSCRIPTEN_KEEPALIVE const char* pagePointsNote()
+{
+    if (!shown || linkPoints.size() <= linkMostCharacters)
+        return handOver("");
+    return handOver(printfText("%d records are too many for a link (over %zu characters); save the points instead",
+                               recordCount(shown->run), linkMostCharacters));
+}
+
+// The shown set as a file of points that closest_explain reads back to the same records: a line a
+// record, in record order, each coordinate as its shortest text.
+EMSCRIPTEN_KEEPALIVE const char* pagePointsText() { return handOver(shown ? recordsText(shown->run, " ", "\n") : ""); }
+
+// Every step of the shown set as closest_explain --steps prints them after the report, in the
+// language and digits in use, a line each; "" when the set is too large for the steps.
+EMSCRIPTEN_KEEPALIVE const char* pageStepsText()
+{
+    if (!shown || !stepsShown(recordCount(shown->run)))
+        return handOver("");
+    std::string text;
+    writeSteps(*shown, nullptr, options, [&text](const std::string& line) { text += line + "\n"; });
+    return handOver(text);
+}
+
+// Why the shown set's steps are not saved, as closest_explain says it; or "".
+EMSCRIPTEN_KEEPALIVE const char* pageStepsRefusal()
+{
+    const int count = shown ? recordCount(shown->run) : 0;
+    return handOver(shown && !stepsShown(count) ? explainMessage(shown->name + ": " + tooManyForSteps(count)) : "");
+}
 
 // The shown set's name: its program, its kind, or the name its points were given under.
 EMSCRIPTEN_KEEPALIVE const char* pageName() { return handOver(shown ? shown->name : ""); }
