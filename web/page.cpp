@@ -72,7 +72,7 @@ constexpr LinkParameter linkParameters[] = {
 // A link's points: the records as shortest texts, a comma between coordinates and a semicolon
 // after each record, the + of an exponent written %2B; at most so many characters of them.
 constexpr const char* linkPointsName = "points";
-constexpr std::size_t linkMostCharacters = 100'000;
+constexpr std::size_t linkMostCharacters = 160'000;
 
 // The records in record order, each coordinate as its shortest text: between coordinates, between,
 // and after each record, end.
