@@ -10,22 +10,6 @@
 
 namespace {
 
-// A call's records, the end's all of them.
-CallRecords callOf(const Step& step, int count)
-{
-    return std::visit(
-        [count](const auto& s) -> CallRecords {
-            using Kind = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<Kind, LeafStep>)
-                return s.call;
-            else if constexpr (std::is_same_v<Kind, EndStep>)
-                return {0, count};
-            else
-                return s.call.records;
-        },
-        step);
-}
-
 struct Painter {
     const ExplainLayout& layout;
     StepPicture picture;
@@ -63,7 +47,7 @@ struct Painter {
     // around it dashed.
     void call(const Step& step)
     {
-        const CallRecords records = callOf(step, static_cast<int>(layout.records.size()));
+        const CallRecords records = callOf(step);
         const int end = records.begin + records.count;
         points(0, records.begin, paintFaded);
         points(end, static_cast<int>(layout.records.size()) - end, paintFaded);
@@ -215,7 +199,7 @@ StepPicture pictureOf(const ExplainLayout& layout, const Step& step)
 std::vector<float> outerSplits(const ExplainLayout& layout, const Step& step)
 {
     const int count = static_cast<int>(layout.placedX.size());
-    const CallRecords call = callOf(step, count);
+    const CallRecords call = callOf(step);
     std::vector<float> splits;
     for (CallRecords at{0, count}; at.count > divideLeafMostCount && at.count > call.count;) {
         const int half = at.count / 2;

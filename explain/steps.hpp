@@ -7,6 +7,7 @@
 #include "search/divide.hpp"
 
 #include <algorithm>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -93,6 +94,22 @@ struct EndStep {
 };
 
 using Step = std::variant<SplitStep, LeafStep, CombineStep, StripStep, CompareStep, AnswerStep, EndStep>;
+
+// The records of a step's call, over the x order: the end's are all of them.
+inline CallRecords callOf(const Step& step)
+{
+    return std::visit(
+        [](const auto& s) -> CallRecords {
+            using Kind = std::decay_t<decltype(s)>;
+            if constexpr (std::is_same_v<Kind, LeafStep>)
+                return s.call;
+            else if constexpr (std::is_same_v<Kind, EndStep>)
+                return {0, s.count};
+            else
+                return s.call.records;
+        },
+        step);
+}
 
 // A call starts with its split or, for a small call, its leaf.
 inline bool startsCall(const Step& step)

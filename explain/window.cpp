@@ -66,22 +66,6 @@ std::vector<std::string> sideText(int marked)
     return lines;
 }
 
-// The records of a step's call, over the x order: the end's are all.
-CallRecords callOf(const Step& step)
-{
-    return std::visit(
-        [](const auto& s) -> CallRecords {
-            using Kind = std::decay_t<decltype(s)>;
-            if constexpr (std::is_same_v<Kind, LeafStep>)
-                return s.call;
-            else if constexpr (std::is_same_v<Kind, EndStep>)
-                return {0, s.count};
-            else
-                return s.call.records;
-        },
-        step);
-}
-
 // Frames the view on the step's call: the box of its placed records, widened to its strip's edges
 // within the set (sceneVertices holds the placed records in x order).
 void frameCall(const Step& step)
