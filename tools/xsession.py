@@ -164,6 +164,10 @@ class Image:
         self.height = height
         self.raw = raw  # 4 bytes a pixel: blue, green, red, unused
 
+    def rgb(self):
+        """The colours alone, to compare pictures: X leaves the fourth byte of each pixel undefined."""
+        return self.raw[0::4] + self.raw[1::4] + self.raw[2::4]
+
     def at(self, x, y):
         i = 4 * (y * self.width + x)
         return (self.raw[i + 2], self.raw[i + 1], self.raw[i])
