@@ -26,6 +26,7 @@ from xsession import Image, XSession  # noqa: E402
 BUILD = os.environ.get("CLOSEST_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "build"))
 PAGE = "file://" + os.path.abspath(os.environ.get("CLOSEST_PAGE", os.path.join(BUILD, "..", "build-web", "closest.html")))
 EXPLAIN = os.path.join(BUILD, "programs", "closest_explain")
+AXE = os.environ.get("CLOSEST_AXE", "/usr/local/lib/node_modules/axe-core/axe.min.js")  # tools/install-deps --tests
 
 
 def without_times(report):
@@ -144,10 +145,13 @@ class Page(unittest.TestCase):
             session.finish(process, window)
         self.browser.set_window_size(390, 844)  # a phone: the canvas fits its box from the start, nothing scrolls
         self.addCleanup(self.browser.set_window_size, 1500, 1400)
-        self.open("?explain")
-        self.assertEqual(self.js("const v = document.getElementById('view'), d = document.documentElement; return ["
-                                 "canvas.width - v.clientWidth, canvas.height - v.clientHeight, d.scrollWidth - "
-                                 "d.clientWidth]"), [0, 0, 0])
+        for query in ["", "?explain"]:  # and the step and save buttons a finger's size
+            self.open(query)
+            self.assertEqual(self.js("const v = document.getElementById('view'), d = document.documentElement; return ["
+                                     "canvas.width - v.clientWidth, canvas.height - v.clientHeight, d.scrollWidth - "
+                                     "d.clientWidth, Math.min(...[...document.querySelectorAll('#keys button, #save "
+                                     "button')].flatMap(b => [b.offsetWidth, b.offsetHeight])) >= 44]"),
+                             [0, 0, 0, True], query)
 
     def test_steps_listing_and_keys_in_both_languages(self):
         link = "?set=lattice&count=20&seed=3&lang=en"  # 17 steps
@@ -313,6 +317,24 @@ class Page(unittest.TestCase):
             self.assertEqual(steps.read().splitlines(), steps_of("--points", saved, "--lang", "en"))
             rows = 4096 * 680  # the rows above the view's resize grip, which a screenshot shows
             self.assertEqual(png_image(png.read()).raw[:rows], self.picture().raw[:rows])
+
+    def test_axe_finds_no_violation_and_tab_leaves_the_picture(self):
+        with open(AXE) as f:  # run, its violations handed back
+            run = f.read() + ";axe.run(document, {resultTypes: ['violations']}).then(r => arguments[0](" \
+                "r.violations.map(v => [v.impact, v.id, v.nodes.map(n => n.target.join(' '))])));"
+        self.addCleanup(self.browser.set_window_size, 1500, 1400)
+        for width, height in [(1500, 1400), (390, 844)]:
+            self.browser.set_window_size(width, height)
+            for query, clicks in [("?lang=en", []),  # a mode: its link, and the checkboxes clicked then
+                                  ("?set=lattice&count=20&seed=3&lang=en&explain&step=5", [])]:
+                self.open(query)
+                self.js("arguments[0].forEach(id => document.getElementById(id).click())", clicks)
+                self.assertEqual(self.browser.execute_async_script(run), [], f"{query} {clicks} {width}x{height}")
+        self.open("?explain&lang=en")  # the keyboard alone: Tab leaves the picture, and the focus is seen
+        self.canvas().click()
+        ActionChains(self.browser).send_keys(Keys.TAB).perform()
+        self.assertEqual(self.js("const e = document.activeElement; return [e.textContent, "
+                                 "getComputedStyle(e).outlineWidth]"), ["Next", "3px"])
 
 
 if __name__ == "__main__":
