@@ -150,7 +150,7 @@ class Page(unittest.TestCase):
             self.assertEqual(self.js("const v = document.getElementById('view'), d = document.documentElement; return ["
                                      "canvas.width - v.clientWidth, canvas.height - v.clientHeight, d.scrollWidth - "
                                      "d.clientWidth, Math.min(...[...document.querySelectorAll('#keys button, #save "
-                                     "button')].flatMap(b => [b.offsetWidth, b.offsetHeight])) >= 44]"),
+                                     "button, #open, #set-open')].flatMap(b => [b.offsetWidth, b.offsetHeight])) >= 44]"),
                              [0, 0, 0, True], query)
 
     def test_steps_listing_and_keys_in_both_languages(self):
