@@ -233,7 +233,7 @@ class Page(unittest.TestCase):
                 ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
                 ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
                 ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
-                 "set, count, dim, seed, points, explain, step, lang, digits, follow and large"),
+                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large and ask"),
                 (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
                 (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
                 (kept + "&step=2&step=3", "the parameter step is given twice"),
@@ -313,6 +313,34 @@ class Page(unittest.TestCase):
             self.assertEqual(steps.read().splitlines(), steps_of("--points", saved, "--lang", "en"))
             rows = 4096 * 680  # the rows above the view's resize grip, which a screenshot shows
             self.assertEqual(png_image(png.read()).raw[:rows], self.picture().raw[:rows])
+
+    def test_ask_counts_answers_as_the_steps_tell_them_and_holds_the_report_back(self):
+        link = "?set=uniform&count=40&seed=1&lang=en"  # 42 steps: new best or not, left or right pair kept
+        steps = steps_of(*words(link))
+        self.browser.get(PAGE + link + "&ask")
+        WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
+        report, asked, right, held = self.browser.find_element(By.ID, "report"), 0, 0, []
+        while not self.text("step-text").startswith(f"Step {len(steps)} of"):
+            held.append(not report.is_displayed())
+            self.key("Next").click()
+            if not self.text("ask-question"):
+                continue
+            shown = self.text("step-text")
+            ahead = steps[int(shown.split()[1])]  # the step held back behind the one shown
+            truth = 1 if re.search(r": d = \S+, not less than|the right pair stays", ahead) else 0
+            if asked == 0:  # a step key waits for the answer
+                self.canvas().click()
+                ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_LEFT).perform()
+                self.assertEqual((self.text("step-text"), self.key("Next").is_enabled()), (shown, False))
+            answer = truth if asked % 3 else 1 - truth
+            self.browser.find_element(By.ID, f"ask-{answer}").click()
+            asked, right = asked + 1, right + (answer == truth)
+            self.assertEqual((self.text("step-text"), self.text("ask-verdict").split(":")[0]),
+                             (ahead, "Right" if answer == truth else "Wrong"))
+        self.assertEqual((asked, self.text("ask-score")), (12, f"right answers: {right} of 12"))
+        self.assertEqual(held, [True] * (len(steps) - 1))
+        self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
+        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
 
 
 if __name__ == "__main__":
