@@ -319,29 +319,25 @@ class Page(unittest.TestCase):
         steps = steps_of(*words(link))
         self.browser.get(PAGE + link + "&ask")
         WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
-        report, asked, right, held = self.browser.find_element(By.ID, "report"), 0, 0, []
+        report, rights = self.browser.find_element(By.ID, "report"), []
         while not self.text("step-text").startswith(f"Step {len(steps)} of"):
-            held.append(not report.is_displayed())
+            self.assertFalse(report.is_displayed(), self.text("step-text"))
             self.key("Next").click()
-            if not self.text("ask-question"):
-                continue
-            shown = self.text("step-text")
-            ahead = steps[int(shown.split()[1])]  # the step held back behind the one shown
-            truth = 1 if re.search(r": d = \S+, not less than|the right pair stays", ahead) else 0
-            if asked == 0:  # a step key waits for the answer
-                self.canvas().click()
-                ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_LEFT).perform()
-                self.assertEqual((self.text("step-text"), self.key("Next").is_enabled()), (shown, False))
-            answer = truth if asked % 3 else 1 - truth
-            self.browser.find_element(By.ID, f"ask-{answer}").click()
-            asked, right = asked + 1, right + (answer == truth)
-            self.assertEqual((self.text("step-text"), self.text("ask-verdict").split(":")[0]),
-                             (ahead, "Right" if answer == truth else "Wrong"))
-        self.assertEqual((asked, self.text("ask-score")), (12, f"right answers: {right} of 12"))
-        self.assertEqual(held, [True] * (len(steps) - 1))
+            if self.text("ask-question"):
+                at = int(self.text("step-text").split()[1])  # the step held back: steps[at]
+                truth = 1 if re.search(r"not less than|the right pair stays", steps[at]) else 0
+                if not rights:  # a step key waits for the answer
+                    self.canvas().click()
+                    ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_LEFT).perform()
+                    self.assertEqual((self.text("step-text"), self.key("Next").is_enabled()), (steps[at - 1], False))
+                answer = truth if len(rights) % 3 else 1 - truth
+                self.browser.find_element(By.ID, f"ask-{answer}").click()
+                rights.append(answer == truth)
+                self.assertEqual((self.text("step-text"), self.text("ask-verdict").split(":")[0]),
+                                 (steps[at], "Right" if rights[-1] else "Wrong"))
+        self.assertEqual((len(rights), self.text("ask-score")), (12, f"right answers: {sum(rights)} of 12"))
         self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
         WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
-
 
 if __name__ == "__main__":
     unittest.main()
