@@ -99,7 +99,7 @@ struct Describe {
         return p.exists() ? pairText(&run.records[p.first], &run.records[p.second], writer()) : w.noPair;
     }
     std::string point(int record) const { return pointText(run.records[record], writer()); }
-    std::string distance(double squared) const { return squared < DBL_MAX ? number(std::sqrt(squared)) : w.infinity; }
+    std::string distance(double squared) const { return distanceText(squared, language, numbers); }
     std::string records(int count, Noun noun = Noun::record) const { return counted(count, language, noun); }
 
     std::string operator()(const SplitStep& s) const
@@ -202,6 +202,11 @@ std::string numberText(double value, NumberStyle style)
         return shortestText(value); // no more digits than asked for, since these read back
     // Rounded past the largest double (only next to it): printf's text.
     return style.roundedMark + (std::isfinite(rounded) ? shortestText(rounded) : scientific);
+}
+
+std::string distanceText(double squared, Language language, NumberStyle numbers)
+{
+    return squared < DBL_MAX ? numberText(std::sqrt(squared), numbers) : wordsOf(language).infinity;
 }
 
 template <class Point>

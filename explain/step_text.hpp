@@ -24,6 +24,9 @@ inline constexpr const char* asciiRoundedMark = "~";
 // value as style writes it: 2.088061301782112 at 3 digits "≈2.09", 0.5 at 3 digits "0.5" (exact).
 std::string numberText(double value, NumberStyle style);
 
+// The distance of a squared one as the steps write it: "infinity" past the largest double.
+std::string distanceText(double squared, Language language, NumberStyle numbers = {});
+
 // What a step shows, with its numbers; the end repeats the report's first line as it is.
 template <class Point>
 std::string describeStep(const ClosestPairRun<Point>& run, const Step& step, Language language = Language::sr,

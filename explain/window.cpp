@@ -16,6 +16,7 @@
 #include <variant>
 
 std::function<void(const StepPlayer&)> onStepShown;
+std::function<bool(StepKey)> takesStepKey;
 
 namespace {
 
@@ -118,7 +119,10 @@ void onTimer(int generation)
 {
     if (!player.playing || generation != timerGeneration)
         return;
-    playStep(player, steps);
+    if (takesStepKey && !takesStepKey(StepKey::next))
+        player.playing = false;
+    else
+        playStep(player, steps);
     showCurrent();
     if (player.playing)
         schedule();
@@ -179,7 +183,7 @@ void onSpecialKey(int key, int, int)
 
 void pressKey(StepKey key)
 {
-    if (steps.empty())
+    if (steps.empty() || (takesStepKey && !takesStepKey(key)))
         return;
     const bool wasPlaying = player.playing;
     pressStepKey(player, steps, key);

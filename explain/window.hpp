@@ -65,6 +65,10 @@ const std::vector<Step>& viewSteps();
 // Called with the player whenever the step shown, or the playing, changes.
 extern std::function<void(const StepPlayer&)> onStepShown;
 
+// Asked before each step key, and before each played step as the next key: false leaves the step
+// where it stands and stops playing (the page holds a step back while it asks its question).
+extern std::function<bool(StepKey)> takesStepKey;
+
 // Opens the window at the options' step in their language and runs GLUT's main loop, which does
 // not return.
 template <class Point>

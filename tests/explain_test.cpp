@@ -1,5 +1,6 @@
 // closest_explain's model: the steps of a run by kind, in 2D and 3D, their texts and pictures,
 // the keys that step through them, the options, and point files.
+#include "explain/ask.hpp"
 #include "explain/cost.hpp"
 #include "explain/legend.hpp"
 #include "explain/listing.hpp"
@@ -48,6 +49,14 @@ const std::vector<Point2> fixedSet = {{0.0, 2.6}, {17.6, 3.4}, {4.4, 3.0},  {19.
 const std::vector<Point2> newBestSet = {{0, 0},     {3, 4},    {20, 100}, {40, 200},  {98, 503},
                                         {100, 500}, {130, 0}, {160, 100}, {190, 200}, {220, 300}};
 
+// A comparison as close as the best, which is no new best.
+const std::vector<Point3> tieSet = {{0, 0, 0},   {3, 4, 1},     {20, 100, 2}, {40, 200, 0},  {98, 503, 1}, {100, 500, 2},
+                                    {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}};
+
+// Halves equally close: the combine keeps the left pair on a tie.
+const std::vector<Point2> halvesSet = {{0, 50},   {10, 57},  {20, 64},  {30, 71},  {40, 78},  {60, 0},  {61, 0},
+                                       {100, 50}, {110, 57}, {120, 64}, {130, 71}, {140, 78}, {160, 0}, {161, 0}};
+
 // Every kind of step in both languages, with the shortest numbers that read back exactly, the
 // words each case chooses and the distance each names; the end is the search's answer and its
 // counts.
@@ -55,12 +64,9 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
 {
     const Explained<Point2> fixed(fixedSet);
     const Explained<Point2> newBest(newBestSet);
-    // A comparison as close as the best is no new best.
-    const Explained<Point3> tie({{0, 0, 0}, {3, 4, 1}, {20, 100, 2}, {40, 200, 0}, {98, 503, 1}, {100, 500, 2},
-                                 {130, 0, 0}, {160, 100, 1}, {190, 200, 2}, {220, 300, 0}, {99, 502, 5}});
+    const Explained<Point3> tie(tieSet);
     // Halves equally close, and the left one closer.
-    std::vector<Point2> halves = {{0, 50},  {10, 57},  {20, 64},  {30, 71},  {40, 78},  {60, 0},  {61, 0},
-                                  {100, 50}, {110, 57}, {120, 64}, {130, 71}, {140, 78}, {160, 0}, {161, 0}};
+    std::vector<Point2> halves = halvesSet;
     const Explained<Point2> equal(halves);
     halves[6].x = 60.5;
     const Explained<Point2> left(halves), apart({{0, 0}, {1e200, 0}});
@@ -494,3 +500,38 @@ TEST(Cost, EndStepCountsTheMostComparisonsOfOneLeftRecord)
 }
 
 } // namespace
+
+// What each kind of step asks and its right answer, as its text tells it: only a strictly smaller
+// distance is a new best, and a combine keeps the right pair only when it is strictly closer.
+TEST(Ask, QuestionAndRightAnswerOfEveryKind)
+{
+    const Explained<Point2> fixed(fixedSet), newBest(newBestSet), equal(halvesSet);
+    const Explained<Point3> tie(tieSet);
+    const std::tuple<const std::vector<Step>&, std::size_t, Question, const char*> cases[] = {
+        {fixed.steps, 0, Question::none, ""}, {fixed.steps, 1, Question::none, ""}, {fixed.steps, 4, Question::none, ""},
+        {fixed.steps, 5, Question::none, ""}, {fixed.steps, 6, Question::none, ""}, // the end
+        {fixed.steps, 3, Question::kept, "right"}, {equal.steps, 3, Question::kept, "left"},
+        {newBest.steps, 5, Question::closer, "yes"}, {tie.steps, 6, Question::closer, "no"}};
+    for (const auto& [steps, index, question, right] : cases) {
+        EXPECT_EQ(questionOf(steps[index]), question) << index;
+        EXPECT_STREQ(question == Question::none ? "" : answerWord(question, rightAnswer(steps[index]), Language::en),
+                     right);
+    }
+    EXPECT_EQ(questionText(newBest.run, newBest.steps[5], Language::sr, {2}),
+              "1. poredjenje za (98, \u2248500), sa (100, 500): d = \u22483.6. Blize od najboljeg do sada, d = 5?");
+    EXPECT_EQ(questionText(fixed.run, fixed.steps[3], Language::en, {3}),
+              "Combine: left d = \u22482.84, right d = \u22482.09. Which pair is kept?");
+}
+
+// The first answer to a step counts, once; the verdict is the last answer's, with the right one.
+TEST(Ask, ScoreCountsEachStepsFirstAnswer)
+{
+    const Explained<Point2> newBest(newBestSet);
+    AskScore score;
+    EXPECT_FALSE(takeAnswer(score, newBest.steps, 5, 1));
+    EXPECT_TRUE(takeAnswer(score, newBest.steps, 5, 0));
+    EXPECT_EQ(verdictText(score, newBest.steps, Language::sr), "Tacno: da");
+    takeAnswer(score, newBest.steps, 3, 1 - rightAnswer(newBest.steps[3]));
+    EXPECT_EQ(std::make_pair(scoreText(score, Language::en), verdictText(score, newBest.steps, Language::en)),
+              std::make_pair(std::string("right answers: 0 of 2"), std::string("Wrong: the answer is left")));
+}

@@ -80,7 +80,7 @@ class Page(unittest.TestCase):
 
     def open(self, query=""):
         self.browser.get(PAGE + query)
-        WebDriverWait(self.browser, 20).until(lambda b: self.text("report"))
+        WebDriverWait(self.browser, 20).until(lambda b: self.js("return document.getElementById('report').textContent"))
 
     def text(self, element):
         return self.browser.find_element(By.ID, element).text
@@ -237,7 +237,7 @@ class Page(unittest.TestCase):
                 ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
                 ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
                 ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
-                 "set, count, dim, seed, points, explain, step, lang, digits, follow and large"),
+                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large and ask"),
                 (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
                 (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
                 (kept + "&step=2&step=3", "the parameter step is given twice"),
@@ -325,17 +325,42 @@ class Page(unittest.TestCase):
         self.addCleanup(self.browser.set_window_size, 1500, 1400)
         for width, height in [(1500, 1400), (390, 844)]:
             self.browser.set_window_size(width, height)
-            for query, clicks in [("?lang=en", []),  # a mode: its link, and the checkboxes clicked then
-                                  ("?set=lattice&count=20&seed=3&lang=en&explain&step=5", [])]:
+            for query, clicks in [("?lang=en", []),  # a mode: its link, and what is clicked then
+                                  ("?set=lattice&count=20&seed=3&lang=en&explain&step=5", []),
+                                  ("?set=lattice&count=20&seed=3&lang=en&ask", ["#keys button"] * 6)]:
                 self.open(query)
-                self.js("arguments[0].forEach(id => document.getElementById(id).click())", clicks)
+                self.js("arguments[0].forEach(s => document.querySelector(s).click())", clicks)
                 self.assertEqual(self.browser.execute_async_script(run), [], f"{query} {clicks} {width}x{height}")
         self.open("?explain&lang=en")  # the keyboard alone: Tab leaves the picture, and the focus is seen
         self.canvas().click()
         ActionChains(self.browser).send_keys(Keys.TAB).perform()
-        self.assertEqual(self.js("const e = document.activeElement; return [e.textContent, "
-                                 "getComputedStyle(e).outlineWidth]"), ["Next", "3px"])
+        self.assertEqual(self.js("const e = document.activeElement; return [e.id, "
+                                 "getComputedStyle(e).outlineWidth]"), ["ask", "3px"])
 
+    def test_ask_counts_answers_as_the_steps_tell_them_and_holds_the_report_back(self):
+        link = "?set=uniform&count=40&seed=1&lang=en"  # 42 steps: new best or not, left or right pair kept
+        steps = steps_of(*words(link))
+        self.browser.get(PAGE + link + "&ask")
+        WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
+        report, rights = self.browser.find_element(By.ID, "report"), []
+        while not self.text("step-text").startswith(f"Step {len(steps)} of"):
+            self.assertFalse(report.is_displayed(), self.text("step-text"))
+            self.key("Next").click()
+            if self.text("ask-question"):
+                at = int(self.text("step-text").split()[1])  # the step held back: steps[at]
+                truth = 1 if re.search(r"not less than|the right pair stays", steps[at]) else 0
+                if not rights:  # a step key waits for the answer
+                    self.canvas().click()
+                    ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_LEFT).perform()
+                    self.assertEqual((self.text("step-text"), self.key("Next").is_enabled()), (steps[at - 1], False))
+                answer = truth if len(rights) % 3 else 1 - truth
+                self.browser.find_element(By.ID, f"ask-{answer}").click()
+                rights.append(answer == truth)
+                self.assertEqual((self.text("step-text"), self.text("ask-verdict").split(":")[0]),
+                                 (steps[at], "Right" if rights[-1] else "Wrong"))
+        self.assertEqual((len(rights), self.text("ask-score")), (12, f"right answers: {sum(rights)} of 12"))
+        self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
+        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
 
 if __name__ == "__main__":
     unittest.main()

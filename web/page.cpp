@@ -1,6 +1,7 @@
 // The page's side of the C++: it opens the viewer on the canvas and answers the page's script,
 // which hands it the words of a closest_explain command line and calls the functions below to
 // show the set they name, as the programs do or step by step, with closest_explain's texts.
+#include "explain/ask.hpp"
 #include "explain/driver.hpp"
 #include "explain/listing.hpp"
 #include "explain/point_file.hpp"
@@ -32,6 +33,10 @@ std::string pointsText;              // the text of the user's points, under any
 std::string linkPoints;              // the shown user's points as a link carries them, or ""
 std::string answer;                  // the text a function hands the page, kept until the next call
 double costSeed = -1;                // the seed of the last cost table, or -1
+bool asking = false;                 // a question before each comparison's and combine's result
+std::optional<std::size_t> question; // the step whose question is open, held back behind the one shown
+bool revealing = false;              // the next key shows the step just answered without asking
+AskScore score;                      // the answers given since the set was shown
 
 const char* handOver(std::string text)
 {
@@ -67,7 +72,8 @@ constexpr LinkParameter linkParameters[] = {
     {"program", "--like", true},  {"set", "--set", true},      {"count", "--count", true},
     {"dim", "--dim", true},       {"seed", "--seed", true},    {"points", "--points", true},
     {"explain", nullptr, false},  {"step", "--step", false},   {"lang", "--lang", false},
-    {"digits", "--digits", false}, {"follow", nullptr, false}, {"large", nullptr, false}};
+    {"digits", "--digits", false}, {"follow", nullptr, false}, {"large", nullptr, false},
+    {"ask", nullptr, false}};
 
 // A link's points: the records as shortest texts, a comma between coordinates and a semicolon
 // after each record, the + of an exponent written %2B; at most so many characters of them.
@@ -104,6 +110,8 @@ void showSet(std::vector<Step> steps, std::size_t start)
 {
     clearScene();
     endStepView();
+    question.reset();
+    score = {};
     if (shown)
         std::visit(
             [&](auto& run) {
@@ -204,7 +212,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
             refused = explainMessage(what);
     };
     std::vector<std::string> set, view;
-    bool explain = false, follow = false, large = false, setRefused = false;
+    bool explain = false, follow = false, large = false, ask = false, setRefused = false;
     for (std::size_t i = 0; i + 1 < line.size(); i += 2) {
         const std::string &name = line[i], &value = line[i + 1];
         const LinkParameter* parameter = std::find_if(std::begin(linkParameters), std::end(linkParameters),
@@ -212,6 +220,8 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         explain |= name == "step" || (name == "explain" && value.empty());
         follow |= name == "follow" && value.empty();
         large |= name == "large" && value.empty();
+        ask |= name == "ask" && value.empty();
+        explain |= ask;
         bool twice = false;
         for (std::size_t j = 0; j < line.size(); j += 2)
             twice |= j != i && line[j] == name;
@@ -237,6 +247,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         set.clear();
     setFollow(follow);
     setLarge(large);
+    asking = ask;
     // The view's words that closest_explain takes on their own, the step left out.
     std::vector<std::string> kept = {"--lang", language};
     for (std::size_t i = 0; i < view.size(); i += 2)
@@ -260,9 +271,10 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
                                  options.dimension.value_or(2))
                     : "null";
     return handOver(printfText(
-        "{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s,\"points\":%s}",
+        "{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s,\"points\":%s,"
+        "\"ask\":%s}",
         json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false", large ? "true" : "false",
-        json(named->name).c_str(), teaching.c_str(), options.points ? "true" : "false"));
+        json(named->name).c_str(), teaching.c_str(), options.points ? "true" : "false", ask ? "true" : "false"));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* pageReport() { return report.c_str(); }
@@ -485,12 +497,78 @@ EMSCRIPTEN_KEEPALIVE void pageScale(double scale)
     glutPostRedisplay();
 }
 
+// Asking before a comparison's or a combine's result is shown (on), or not; the count starts again.
+EMSCRIPTEN_KEEPALIVE void pageSetAsk(int on)
+{
+    asking = on != 0;
+    question.reset();
+    score = {};
+}
+
+// What the page shows while asking, as JSON: whether it asks; the open question and its two
+// answers' words; the last answer's verdict while its step is shown; the count of right answers;
+// and whether the report is held back (steps shown, and the last one not yet reached).
+EMSCRIPTEN_KEEPALIVE const char* pageAsk()
+{
+    const bool on = asking && stepsOnScreen();
+    const std::vector<Step>* steps = on ? &viewSteps() : nullptr;
+    const std::size_t current = on ? stepPlayer().current : 0;
+    std::string text, answers = "[]", verdict;
+    if (on && question) {
+        const Step& step = (*steps)[*question];
+        text = std::visit([&](const auto& run) { return questionText(run, step, options.language, {options.digits}); },
+                          shown->run);
+        answers = "[" + json(answerWord(questionOf(step), 0, options.language)) + "," +
+                  json(answerWord(questionOf(step), 1, options.language)) + "]";
+    } else if (on && !score.firstRight.empty() && score.last == current) {
+        verdict = verdictText(score, *steps, options.language);
+    }
+    return handOver(printfText("{\"asking\":%s,\"question\":%s,\"answers\":%s,\"verdict\":%s,\"score\":%s,"
+                               "\"hideReport\":%s}",
+                               on ? "true" : "false", json(text).c_str(), answers.c_str(), json(verdict).c_str(),
+                               json(on ? scoreText(score, options.language) : "").c_str(),
+                               on && current + 1 < steps->size() ? "true" : "false"));
+}
+
+// The answer to the open question, 0 or 1 (yes or no, left or right): counted, then its step shown.
+EMSCRIPTEN_KEEPALIVE void pageAnswer(int choice)
+{
+    if (!question || !stepsOnScreen())
+        return;
+    takeAnswer(score, viewSteps(), *question, choice);
+    question.reset();
+    revealing = true;
+    pressKey(StepKey::next);
+    revealing = false;
+}
+
 } // extern "C"
+
+namespace {
+
+// Asking, the next key (or playing) stops before a step that asks and opens its question; while
+// it is open, the step keys do nothing until it is answered.
+bool takeKey(StepKey key)
+{
+    if (!asking || revealing)
+        return true;
+    if (question)
+        return false;
+    const std::size_t next = stepPlayer().current + 1;
+    if (key != StepKey::next || next >= viewSteps().size() || questionOf(viewSteps()[next]) == Question::none)
+        return true;
+    question = next;
+    EM_ASM(Module.onStepShown && Module.onStepShown());
+    return false;
+}
+
+} // namespace
 
 // Opens the viewer on the canvas, with the steps' keys; the page's script then chooses the set.
 int main(int argc, char** argv)
 {
     onStepShown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
+    takesStepKey = takeKey;
     openViewer(argc, argv);
     // A frame when something changes, not continuously: a software renderer takes 80 ms for a
     // frame of 100,000 points, and frames one after another would keep keys and clicks waiting.
