@@ -268,6 +268,8 @@ void setStepLanguage(Language in)
         showCurrent();
 }
 
+ScenePlacement stepPlacement() { return steps.empty() ? ScenePlacement{} : layout.placement; }
+
 void endStepView()
 {
     steps.clear();

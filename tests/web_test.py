@@ -330,7 +330,7 @@ class Page(unittest.TestCase):
         send("touchEnd", [])
 
     def test_points_placed_by_hand_undone_redone_and_saved(self):
-        self.open("?lang=en")
+        self.open("?explain&step=5&lang=en")
         self.browser.find_element(By.ID, "edit").click()
         dots, states = self.picture().dot_centres(), [self.points()]
         for press in [lambda: self.drag(MouseButton.LEFT, 60, 60, 0, 0),  # a click adds
@@ -350,7 +350,8 @@ class Page(unittest.TestCase):
                            (undo.click, 2), (lambda: self.canvas().send_keys(Keys.CONTROL, "y"), 3)]:
             act()
             self.assertEqual(self.points(), states[state])
-        self.assertEqual((undo.is_enabled(), redo.is_enabled()), (True, False))
+        self.assertEqual((undo.is_enabled(), redo.is_enabled(), self.js("return page.number('pageStep')")),
+                         (True, False, 5))
         WebDriverWait(self.browser, 5).until(lambda b: "?points=" in b.current_url)
         expected = native("--points", "-", stdin="\n".join(states[3]) + "\n").stdout
         self.assertEqual(without_times(self.text("report")), without_times(expected))

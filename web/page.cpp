@@ -542,12 +542,15 @@ EditedPoints& editing()
     return *edited;
 }
 
-// The place on the plane under pixel (x, y), and a pixel's size there; none off the plane.
+// The set's place under pixel (x, y), and a pixel's size there; none off the plane.
 std::optional<Point2> placeAt(int x, int y, double& pixel)
 {
     Point2 at, next;
     if (!planePoint(x, y, at.x, at.y) || !planePoint(x + 1, y, next.x, next.y))
         return std::nullopt;
+    const ScenePlacement placed = stepPlacement(); // from the scene's coordinates to the set's
+    for (Point2* p : {&at, &next})
+        *p = {p->x / placed.scale + placed.origin[0], p->y / placed.scale + placed.origin[1]};
     pixel = std::hypot(next.x - at.x, next.y - at.y);
     return at;
 }
@@ -570,11 +573,21 @@ std::string showEdited(const EditedPoints& before)
     if (options.digits != 0)
         line.insert(line.end(), {"--digits", std::to_string(options.digits)});
     const KeptView view = keptView();
+    const ScenePlacement placed = stepPlacement();
     const std::string refused = openLine(line, explaining, static_cast<std::size_t>(pageStep()));
-    if (!refused.empty())
+    if (!refused.empty()) {
         edited = before;
-    else if (!following())
+    } else if (!following()) {
+        // The view as it stood, over the set as the steps now place it: scaled and moved back.
         restoreView(view);
+        const ScenePlacement now = stepPlacement();
+        const auto back = static_cast<float>(placed.scale / now.scale);
+        glMatrixMode(GL_MODELVIEW);
+        glScalef(back, back, back);
+        glTranslatef(static_cast<float>((now.origin[0] - placed.origin[0]) * now.scale),
+                     static_cast<float>((now.origin[1] - placed.origin[1]) * now.scale), 0);
+        glMatrixMode(GL_PROJECTION);
+    }
     if (refused.empty())
         ++editsShown;
     glutPostRedisplay();
