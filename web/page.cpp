@@ -23,7 +23,6 @@
 #include <ctime>
 #include <new>
 #include <optional>
-#include <type_traits>
 #include <unordered_map>
 
 namespace {
