@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The page's speed in headless Chromium: how soon it shows its first frame after it is opened,
-how soon a key shows the next picture when it steps through 100,000 pasted records, and how long
-the cost against all pairs takes to count, up to 65,536 records of each kind in 2D and 3D.
+how soon a key shows the next picture when it steps through 100,000 pasted records, how soon a
+point placed by hand among 1,000 records shows its report, steps and picture, and how long the
+cost against all pairs takes to count, up to 65,536 records of each kind in 2D and 3D.
 
 Usage: bench/page_speed.py [build-web/closest.html]   (after cmake --build --preset web)"""
 
@@ -79,6 +80,42 @@ def cost(driver):
             print(f"cost of {kind} {dim}D: {note}; {milliseconds / 1000:.2f} s from the click to the chart")
 
 
+# Milliseconds from an event (its time stamp) to the second animation frame after the change it makes.
+EDIT_TO_FRAME = """
+window.editTime = null;
+const before = page.number("pageEdits");
+window.addEventListener(arguments[0], e => {
+  (function wait() {
+    if (page.number("pageEdits") === before)
+      return setTimeout(wait, 0);
+    requestAnimationFrame(() => requestAnimationFrame(() => window.editTime = performance.now() - e.timeStamp));
+  })();
+}, {once: true, capture: true});"""
+
+
+# Points placed by hand among 1,000 pasted records, steps shown: milliseconds from the press of a
+# click (an add) or of Ctrl+Z (an undo) to the second animation frame after the change.
+def edits(driver):
+    rng = random.Random(2)
+    points = "".join(f"{rng.random() * 1000} {rng.random() * 1000}\n" for _ in range(1000))
+    driver.execute_script("document.getElementById('points-text').value = arguments[0];", points)
+    driver.find_element(By.ID, "points-open").click()
+    driver.find_element(By.ID, "edit").click()
+    canvas = driver.find_element(By.ID, "canvas")
+    for name, act in [("add", lambda i: ActionChains(driver).move_to_element_with_offset(canvas, 10 * i - 300, -250)
+                                         .click().perform()),
+                      ("undo", lambda i: ActionChains(driver).key_down(Keys.CONTROL).send_keys("z").key_up(Keys.CONTROL)
+                                          .perform())]:
+        times = []
+        for i in range(10):
+            driver.execute_script(EDIT_TO_FRAME, "mouseup" if name == "add" else "keydown")
+            act(i)
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script("return window.editTime"))
+            times.append(driver.execute_script("return window.editTime"))
+        print(f"an {name} among 1,000 records to its picture: median {statistics.median(times):.0f} ms, "
+              f"slowest {max(times):.0f} ms over {len(times)}")
+
+
 def main():
     driver = browser()
     driver.set_script_timeout(60)
@@ -107,6 +144,7 @@ def main():
         keys.append(driver.execute_script("return window.keyTime"))
     print(f"a key to the next picture: median {statistics.median(keys):.0f} ms, slowest {max(keys):.0f} ms "
           f"over {len(keys)} keys")
+    edits(driver)
     cost(driver)
     print(f"page: {os.path.getsize(PAGE[len('file://'):]) / 1024:.0f} KiB")
     driver.quit()

@@ -272,6 +272,8 @@ void setStepLanguage(Language in)
         showCurrent();
 }
 
+ScenePlacement stepPlacement() { return steps.empty() ? ScenePlacement{} : layout.placement; }
+
 void endStepView()
 {
     steps.clear();

@@ -11,6 +11,7 @@
 #include "explain/options.hpp"
 #include "explain/steps.hpp"
 #include "explain/stepper.hpp"
+#include "scene/from_records.hpp"
 
 #include <functional>
 #include <string>
@@ -57,6 +58,10 @@ bool largeShown();
 // How many screen pixels the palette's sizes are drawn at per pixel they ask for, before projector
 // mode doubles them (1 at start; the page's script sets it from its picture's size and pixels).
 void setScreenScale(float scale);
+
+// Where the steps' pictures draw the records: the set moved and scaled (explain/picture.hpp); none
+// when no steps are shown.
+ScenePlacement stepPlacement();
 
 // Where the view stands, and the steps it steps through.
 const StepPlayer& stepPlayer();

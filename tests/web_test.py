@@ -327,7 +327,8 @@ class Page(unittest.TestCase):
             self.browser.set_window_size(width, height)
             for query, clicks in [("?lang=en", []),  # a mode: its link, and what is clicked then
                                   ("?set=lattice&count=20&seed=3&lang=en&explain&step=5", []),
-                                  ("?set=lattice&count=20&seed=3&lang=en&ask", ["#keys button"] * 6)]:
+                                  ("?set=lattice&count=20&seed=3&lang=en&ask", ["#keys button"] * 6),
+                                  ("?set=lattice&count=20&seed=3&lang=en&explain", ["#edit"])]:
                 self.open(query)
                 self.js("arguments[0].forEach(s => document.querySelector(s).click())", clicks)
                 self.assertEqual(self.browser.execute_async_script(run), [], f"{query} {clicks} {width}x{height}")
@@ -361,6 +362,70 @@ class Page(unittest.TestCase):
         self.assertEqual((len(rights), self.text("ask-score")), (12, f"right answers: {sum(rights)} of 12"))
         self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
         WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
+
+    def points(self):
+        return self.js("return page.text('pagePointsText')").splitlines()
+
+    # Touches at canvas pixels: the fingers of each step (a start, then moves), held until hold().
+    def touch(self, *steps, hold=None):
+        left, top = self.js("const r = canvas.getBoundingClientRect(); return [r.left, r.top]")
+        send = lambda kind, fingers: self.browser.execute_cdp_cmd("Input.dispatchTouchEvent", {  # noqa
+            "type": kind, "touchPoints": [{"x": left + x, "y": top + y} for x, y in fingers]})
+        self.browser.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 2})
+        for i, fingers in enumerate(steps):
+            send("touchMove" if i else "touchStart", fingers)
+        if hold:
+            WebDriverWait(self.browser, 10).until(lambda b: hold())
+        send("touchEnd", [])
+
+    def test_points_placed_by_hand_undone_redone_and_saved(self):
+        self.open("?explain&step=5&lang=en")
+        self.browser.find_element(By.ID, "edit").click()
+        dots, states = self.picture().dot_centres(), [self.points()]
+        for press in [lambda: self.drag(MouseButton.LEFT, 60, 60, 0, 0),  # a click adds
+                      lambda: self.drag(MouseButton.LEFT, *map(int, dots[0]), 40, 30),  # a drag moves
+                      lambda: self.drag(MouseButton.RIGHT, *map(int, dots[5]), 0, 0),  # a right click removes
+                      lambda: self.drag(MouseButton.LEFT, 150, 600, 40, 30)]:  # a drag from elsewhere pans
+            press()
+            states.append(self.points())
+            if len(states) == 2:
+                self.assertTrue(set(dots) < set(self.picture().dot_centres()), "the view stays")
+        self.assertEqual([len(s) for s in states], [14, 15, 15, 14, 14])
+        self.assertEqual([len(set(a) ^ set(b)) for a, b in zip(states, states[1:])], [1, 2, 1, 0])
+        self.assertTrue(all(len(number) <= 5 for number in states[1][-1].split()), states[1][-1])
+        undo, redo = self.browser.find_element(By.ID, "undo"), self.browser.find_element(By.ID, "redo")
+        for act, state in [(undo.click, 2), (lambda: self.canvas().send_keys(Keys.CONTROL, "z"), 1),
+                           (redo.click, 2), (lambda: self.canvas().send_keys(Keys.CONTROL, Keys.SHIFT, "z"), 3),
+                           (undo.click, 2), (lambda: self.canvas().send_keys(Keys.CONTROL, "y"), 3)]:
+            act()
+            self.assertEqual(self.points(), states[state])
+        self.assertEqual((undo.is_enabled(), redo.is_enabled(), self.js("return page.number('pageStep')")),
+                         (True, False, 5))
+        WebDriverWait(self.browser, 5).until(lambda b: "?points=" in b.current_url)
+        expected = native("--points", "-", stdin="\n".join(states[3]) + "\n").stdout
+        self.assertEqual(without_times(self.text("report")), without_times(expected))
+
+    def test_touch_pans_pinches_and_edits(self):
+        def after(act):
+            self.open()
+            act()
+            return self.picture().dot_centres()
+        near = lambda a, b: len(a) == len(b) == 14 and all(max(abs(p[0] - q[0]), abs(p[1] - q[1])) <= 1  # noqa
+                                                           for p, q in zip(a, b))
+        for mouse, finger in [(lambda: self.drag(MouseButton.LEFT, 300, 300, 220, 40),
+                               lambda: self.touch([(300, 300)], [(400, 320)], [(520, 340)])),
+                              (lambda: self.drag(MouseButton.MIDDLE, 300, 200, 0, 294),  # e^(294/2100): 1.15
+                               lambda: self.touch([(385, 300), (615, 300)], [(400, 300), (600, 300)]))]:
+            self.assertTrue(near(after(mouse), after(finger)))
+        self.browser.find_element(By.ID, "edit").click()
+        dot = self.picture().dot_centres()[3]
+        self.touch([(60, 60)])  # a tap adds
+        self.assertEqual(len(self.points()), 15)
+        self.touch([dot], hold=lambda: len(self.points()) == 14)  # a long press removes
+        self.open("?program=closest3d_rand14&seed=1")
+        self.assertFalse(self.browser.find_element(By.ID, "edit").is_enabled())
+        self.assertNotEqual(self.text("edit-why"), "")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -21,8 +21,8 @@ struct Unprojected {
     bool ok; // false where no point is defined (singular matrices, an empty viewport)
 };
 
-// The object point under window position (x, y) at window depth 0, through the current matrices.
-Unprojected unprojectCursor(int x, int y)
+// The object point under window position (x, y) at a window depth, through the current matrices.
+Unprojected unprojectCursor(int x, int y, double depth = 0)
 {
     GLint viewport[4];
     GLdouble modelview[16];
@@ -33,7 +33,7 @@ Unprojected unprojectCursor(int x, int y)
     Unprojected p{0, 0, 0, viewport[2], false};
     // The viewport starts at the window's bottom left corner; the band lies above it.
     const int windowY = viewport[3] + textBandHeight - y - 1;
-    p.ok = gluUnProject(x, windowY, 0, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
+    p.ok = gluUnProject(x, windowY, depth, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
            std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
     return p;
 }
@@ -48,6 +48,18 @@ void aboutPivot(Transform transform)
 }
 
 } // namespace
+
+// Where the line through the points under (x, y) at the near and far depths meets z = 0.
+bool planePoint(int x, int y, double& planeX, double& planeY)
+{
+    const Unprojected near = unprojectCursor(x, y, 0), far = unprojectCursor(x, y, 1);
+    if (!near.ok || !far.ok || near.z == far.z)
+        return false;
+    const double t = near.z / (near.z - far.z);
+    planeX = near.x + t * (far.x - near.x);
+    planeY = near.y + t * (far.y - near.y);
+    return std::isfinite(planeX) && std::isfinite(planeY);
+}
 
 // A press adds its button's flag and re-anchors; any release clears every flag.
 void onMouse(int button, int state, int x, int y)
@@ -72,6 +84,12 @@ void onMouse(int button, int state, int x, int y)
     glutPostRedisplay();
 }
 
+void zoomView(float scale)
+{
+    aboutPivot([scale] { glScalef(scale, scale, scale); });
+    glutPostRedisplay();
+}
+
 // Middle, or left and right together, zoom; left alone pans; right alone rotates.
 void onMotion(int x, int y)
 {
@@ -82,8 +100,7 @@ void onMotion(int x, int y)
     const Unprojected cursor = unprojectCursor(x, y);
 
     if (middleButtonDown || (leftButtonDown && rightButtonDown)) {
-        const float scale = static_cast<float>(std::exp(dy / 2100.0));
-        aboutPivot([scale] { glScalef(scale, scale, scale); });
+        zoomView(static_cast<float>(std::exp(dy / 2100.0)));
     } else if (leftButtonDown) {
         // Keeps the anchor under the cursor. Without a defined cursor point, skip the step.
         if (!cursor.ok)

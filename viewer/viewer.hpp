@@ -65,5 +65,21 @@ void onDisplay(); // one frame of the scene store, then the swap
 void onMouse(int button, int state, int x, int y);
 void onMotion(int x, int y);
 
+// Zooms the view by scale about the pivot, as a drag with the middle button does (above 1 nearer).
+void zoomView(float scale);
+
+// The point of the plane z = 0 under window pixel (x, y), counted from the window's top left,
+// through the current matrices: whether there is one (none where the view cannot see the plane).
+bool planePoint(int x, int y, double& planeX, double& planeY);
+
+// The view as it stands: the camera's pivot and both matrices, to put back once the scene has
+// changed under it.
+struct KeptView {
+    float centerX, centerY, eye;
+    float projection[16], modelview[16];
+};
+KeptView keptView();
+void restoreView(const KeptView& view);
+
 // Sets the drawing colour of a code of the colour table; other codes set nothing.
 void setColor(int code);

@@ -58,6 +58,25 @@ void resetView()
     glTranslatef(-viewCenterX, -viewCenterY, -eyeDistance);
 }
 
+KeptView keptView()
+{
+    KeptView view{viewCenterX, viewCenterY, eyeDistance, {}, {}};
+    glGetFloatv(GL_PROJECTION_MATRIX, view.projection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, view.modelview);
+    return view;
+}
+
+void restoreView(const KeptView& view)
+{
+    viewCenterX = view.centerX;
+    viewCenterY = view.centerY;
+    eyeDistance = view.eye;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixf(view.modelview);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(view.projection);
+}
+
 void lookAtScene()
 {
     resetView();

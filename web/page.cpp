@@ -3,6 +3,7 @@
 // show the set they name, as the programs do or step by step, with closest_explain's texts.
 #include "explain/ask.hpp"
 #include "explain/driver.hpp"
+#include "explain/edit.hpp"
 #include "explain/listing.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -17,10 +18,13 @@
 #include <emscripten.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <ctime>
 #include <new>
 #include <optional>
-#include <type_traits>
+#include <unordered_map>
 
 namespace {
 
@@ -37,6 +41,13 @@ bool asking = false;                 // a question before each comparison's and 
 std::optional<std::size_t> question; // the step whose question is open, held back behind the one shown
 bool revealing = false;              // the next key shows the step just answered without asking
 AskScore score;                      // the answers given since the set was shown
+std::optional<EditedPoints> edited;  // the points placed by hand, from the set shown when the first change came
+std::optional<std::size_t> dragged;  // the edited record a press took, while it is held
+bool dragMoved = false;              // whether the held record has moved since the press
+int editsShown = 0;                  // changes to the edited records shown so far
+// The shortest text of each coordinate written since the last set was opened, by its bits: an edit
+// writes the records again, and each text takes up to 17 tries to find.
+std::unordered_map<std::uint64_t, std::string> shortestTexts;
 
 const char* handOver(std::string text)
 {
@@ -80,20 +91,31 @@ constexpr LinkParameter linkParameters[] = {
 constexpr const char* linkPointsName = "points";
 constexpr std::size_t linkMostCharacters = 160'000;
 
+const std::string& shortestOf(double value)
+{
+    std::uint64_t bits = 0; // not the value: -0 and 0 are equal, and their texts are not
+    std::memcpy(&bits, &value, sizeof bits);
+    const auto [known, fresh] = shortestTexts.try_emplace(bits);
+    if (fresh)
+        known->second = shortestText(value);
+    return known->second;
+}
+
 // The records in record order, each coordinate as its shortest text: between coordinates, between,
 // and after each record, end.
+template <class Point>
+std::string recordsText(const Point* records, std::size_t count, const char* between, const char* end)
+{
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i)
+        for (int k = 0; k < dimensionOf<Point>; ++k)
+            text.append(shortestOf(coordinate(records[i], k))).append(k + 1 < dimensionOf<Point> ? between : end);
+    return text;
+}
+
 std::string recordsText(const AnyRun& run, const char* between, const char* end)
 {
-    return std::visit(
-        [&](const auto& r) {
-            constexpr int dimension = dimensionOf<std::remove_cvref_t<decltype(*r.records)>>;
-            std::string text;
-            for (int i = 0; i < r.count; ++i)
-                for (int k = 0; k < dimension; ++k)
-                    text.append(shortestText(coordinate(r.records[i], k))).append(k + 1 < dimension ? between : end);
-            return text;
-        },
-        run);
+    return std::visit([&](const auto& r) { return recordsText(r.records, r.count, between, end); }, run);
 }
 
 std::string linkText(const AnyRun& run)
@@ -143,8 +165,10 @@ EMSCRIPTEN_KEEPALIVE void pagePoints(const char* bytes, int length) { pointsText
 namespace {
 
 // Opens what the command line asks for, as closest_explain would, with its steps when explain is
-// set: answers "" or closest_explain's message, and keeps the set shown when it refuses.
-std::string openLine(const std::vector<std::string>& line, bool explain)
+// set: answers "" or closest_explain's message, and keeps the set shown when it refuses. Points
+// placed by hand are opened at keptStep (counting from 1), or the last step when there are fewer
+// now; any other set ends their editing.
+std::string openLine(const std::vector<std::string>& line, bool explain, std::optional<std::size_t> keptStep = {})
 {
     std::optional<ExplainedSet> opened;
     std::string refused;
@@ -152,17 +176,24 @@ std::string openLine(const std::vector<std::string>& line, bool explain)
         const ExplainOptions o = parseExplainOptions(line);
         opened = openSet(o, [](const std::string&) { return pointsText; }, static_cast<unsigned>(std::time(nullptr)));
         std::vector<Step> steps;
+        std::size_t start = static_cast<std::size_t>(o.step.value_or(1));
         if (explain && stepsShown(recordCount(opened->run)))
-            steps = stepsToShow(*opened, o.step.value_or(1));
+            steps = stepsToShow(*opened, keptStep ? 1 : o.step.value_or(1));
+        if (keptStep)
+            start = std::clamp<std::size_t>(*keptStep, 1, std::max<std::size_t>(steps.size(), 1));
         std::string lines = reportOf(*opened);
         if (shown)
             releaseSet(*shown);
         shown = std::move(opened);
         report = std::move(lines);
+        if (!keptStep) {
+            edited.reset();
+            shortestTexts.clear();
+        }
         linkPoints = o.points ? linkText(shown->run) : "";
         options = o;
         explaining = explain;
-        showSet(std::move(steps), static_cast<std::size_t>(o.step.value_or(1) - 1));
+        showSet(std::move(steps), start - 1);
         return "";
     } catch (const OptionError& e) {
         refused = explainMessage(e.what());
@@ -562,7 +593,153 @@ bool takeKey(StepKey key)
     return false;
 }
 
+// Points placed by hand: the page's script hands over canvas pixels; a change is shown at once.
+
+// Why points cannot be placed by hand on the set shown, or "".
+std::string editRefusalOfShown()
+{
+    if (!shown)
+        return "no set is shown";
+    const int dimension = std::holds_alternative<ClosestPairRun<Point2>>(shown->run) ? 2 : 3;
+    return editRefusal(dimension, recordCount(shown->run));
+}
+
+// The records being edited: those of the set shown, until its first change.
+EditedPoints& editing()
+{
+    if (!edited) {
+        edited.emplace();
+        if (const auto* run = std::get_if<ClosestPairRun<Point2>>(&shown->run))
+            edited->records.assign(run->records, run->records + run->count);
+    }
+    return *edited;
+}
+
+// The set's place under pixel (x, y), and a pixel's size there; none off the plane.
+std::optional<Point2> placeAt(int x, int y, double& pixel)
+{
+    Point2 at, next;
+    if (!planePoint(x, y, at.x, at.y) || !planePoint(x + 1, y, next.x, next.y))
+        return std::nullopt;
+    const ScenePlacement placed = stepPlacement(); // from the scene's coordinates to the set's
+    for (Point2* p : {&at, &next})
+        *p = {p->x / placed.scale + placed.origin[0], p->y / placed.scale + placed.origin[1]};
+    pixel = std::hypot(next.x - at.x, next.y - at.y);
+    return at;
+}
+
+std::optional<Point2> roundedPlaceAt(int x, int y)
+{
+    double pixel = 0;
+    const std::optional<Point2> at = placeAt(x, y, pixel);
+    return at ? std::optional(Point2{roundedToPixel(at->x, pixel), roundedToPixel(at->y, pixel)}) : std::nullopt;
+}
+
+// Opens the edited records as the user's points at the step shown, the view kept as it stands; when
+// closest_explain refuses them (fewer than two), the records go back to before: "" or its message.
+std::string showEdited(const EditedPoints& before)
+{
+    pointsText = recordsText(edited->records.data(), edited->records.size(), " ", "\n");
+    const auto named = std::find_if(std::begin(languages), std::end(languages),
+                                    [](const LanguageName& l) { return l.language == options.language; });
+    std::vector<std::string> line = {"--points", "-", "--lang", named->name};
+    if (options.digits != 0)
+        line.insert(line.end(), {"--digits", std::to_string(options.digits)});
+    const KeptView view = keptView();
+    const ScenePlacement placed = stepPlacement();
+    const std::string refused = openLine(line, explaining, static_cast<std::size_t>(pageStep()));
+    if (!refused.empty()) {
+        edited = before;
+    } else if (!following()) {
+        // The view as it stood, over the set as the steps now place it: scaled and moved back.
+        restoreView(view);
+        const ScenePlacement now = stepPlacement();
+        const auto back = static_cast<float>(placed.scale / now.scale);
+        glMatrixMode(GL_MODELVIEW);
+        glScalef(back, back, back);
+        glTranslatef(static_cast<float>((now.origin[0] - placed.origin[0]) * now.scale),
+                     static_cast<float>((now.origin[1] - placed.origin[1]) * now.scale), 0);
+        glMatrixMode(GL_PROJECTION);
+    }
+    if (refused.empty())
+        ++editsShown;
+    glutPostRedisplay();
+    return refused;
+}
+
+// Makes a change (a function that changes the records and says whether it did) and shows it:
+// "" or why it was refused.
+template <class Change>
+const char* edit(Change change)
+{
+    if (const std::string refused = editRefusalOfShown(); !refused.empty())
+        return handOver(explainMessage(refused));
+    const EditedPoints before = editing();
+    return handOver(change(*edited) ? showEdited(before) : "");
+}
+
 } // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* pageEditRefusal() { return handOver(editRefusalOfShown()); }
+
+// A press at canvas pixel (x, y): whether it takes a record within reach (by touch a wider one),
+// which the drags then move.
+EMSCRIPTEN_KEEPALIVE int pageEditPress(int x, int y, int touch)
+{
+    double pixel = 0;
+    const std::optional<Point2> at = placeAt(x, y, pixel);
+    dragged.reset();
+    dragMoved = false;
+    if (at && editRefusalOfShown().empty())
+        dragged = nearestWithin(editing(), *at, (touch ? touchReach : mouseReach) * pixel);
+    return dragged.has_value();
+}
+
+// The held record moved to the place under (x, y); the whole drag one change.
+EMSCRIPTEN_KEEPALIVE const char* pageEditDrag(int x, int y)
+{
+    const std::optional<Point2> at = roundedPlaceAt(x, y);
+    return edit([&](EditedPoints& e) {
+        if (!dragged || !at || *dragged >= e.records.size())
+            return false;
+        moveRecord(e, *dragged, *at, dragMoved);
+        return dragMoved = true;
+    });
+}
+
+EMSCRIPTEN_KEEPALIVE void pageEditRelease() { dragged.reset(); }
+
+// A record added at the place under (x, y).
+EMSCRIPTEN_KEEPALIVE const char* pageEditAdd(int x, int y)
+{
+    const std::optional<Point2> at = roundedPlaceAt(x, y);
+    return edit([&](EditedPoints& e) { return at && (addRecord(e, *at), true); });
+}
+
+// The record nearest to (x, y) removed, when one lies within reach.
+EMSCRIPTEN_KEEPALIVE const char* pageEditRemove(int x, int y, int touch)
+{
+    double pixel = 0;
+    const std::optional<Point2> at = placeAt(x, y, pixel);
+    const double reach = (touch ? touchReach : mouseReach) * pixel;
+    return edit([&](EditedPoints& e) { return at && removeNearest(e, *at, reach); });
+}
+
+// Zooms the view by scale, as a drag with the middle button does: two fingers pinching.
+EMSCRIPTEN_KEEPALIVE void pageZoom(double scale)
+{
+    if (scale > 0 && std::isfinite(scale))
+        zoomView(static_cast<float>(scale));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* pageUndo() { return edited ? edit(undoChange) : handOver(""); }
+EMSCRIPTEN_KEEPALIVE const char* pageRedo() { return edited ? edit(redoChange) : handOver(""); }
+EMSCRIPTEN_KEEPALIVE int pageEdits() { return editsShown; }
+EMSCRIPTEN_KEEPALIVE int pageUndoable() { return edited && !edited->done.empty(); }
+EMSCRIPTEN_KEEPALIVE int pageRedoable() { return edited && !edited->undone.empty(); }
+} // extern "C"
 
 // Opens the viewer on the canvas, with the steps' keys; the page's script then chooses the set.
 int main(int argc, char** argv)
