@@ -54,8 +54,9 @@ def words(query):  # a link's parameters as closest_explain's options
 
 
 def png_image(png):
+    size = subprocess.run(["identify", "-format", "%w %h", "png:-"], input=png, capture_output=True, check=True).stdout
     raw = subprocess.run(["convert", "png:-", "-depth", "8", "bgra:-"], input=png, capture_output=True, check=True).stdout
-    return Image(1024, 700, raw)
+    return Image(*map(int, size.split()), raw)
 
 
 class Page(unittest.TestCase):
@@ -152,6 +153,7 @@ class Page(unittest.TestCase):
                                      "d.clientWidth, Math.min(...[...document.querySelectorAll('#keys button, #save "
                                      "button, #open, #set-open')].flatMap(b => [b.offsetWidth, b.offsetHeight])) >= 44]"),
                              [0, 0, 0, True], query)
+        self.assertEqual(len(self.picture().dot_centres()), 14, "the whole set in a narrow picture")
 
     def test_steps_listing_and_keys_in_both_languages(self):
         link = "?set=lattice&count=20&seed=3&lang=en"  # 17 steps

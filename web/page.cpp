@@ -126,6 +126,30 @@ std::string linkText(const AnyRun& run)
     return text;
 }
 
+// The start-up view for a picture of width x height pixels, as a window's reshape leaves it, the
+// step's call framed when following. The camera's distance follows the set's width for a landscape
+// window, so a narrow picture (a phone's) would cut the set's sides off: there the picture is
+// shrunk about its middle until the set's width fits, the camera and its depth range unchanged.
+void startView(int width, int height)
+{
+    onReshape(width, height);
+    if (following() && stepsOnScreen()) {
+        setFollow(true);
+        return;
+    }
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // Half the set's width on the plane z = 0, in the picture's half-widths.
+    const double half = projection[0] * (sceneExtent.max.x - sceneExtent.min.x) / 2 / std::max(eyeDistance, 1e-6f);
+    if (half > 0.95) {
+        const auto shrink = static_cast<float>(0.95 / half);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glScalef(shrink, shrink, 1);
+        glMultMatrixf(projection);
+    }
+}
+
 // Fills the scene with the set as the programs show it, or with its steps from step `start` on,
 // and returns to the start-up view.
 void showSet(std::vector<Step> steps, std::size_t start)
@@ -144,9 +168,7 @@ void showSet(std::vector<Step> steps, std::size_t start)
             },
             shown->run);
     resetView();
-    onReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
-    if (following())
-        setFollow(true); // frames the step's call again, after the start-up view
+    startView(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     glutPostRedisplay();
 }
 
@@ -508,7 +530,12 @@ EMSCRIPTEN_KEEPALIVE const char* pageCost()
 EMSCRIPTEN_KEEPALIVE double pageCostSeed() { return costSeed; }
 
 // Whether the view is framed on the call of each step shown (the f key switches it too).
-EMSCRIPTEN_KEEPALIVE void pageFollow(int on) { setFollow(on != 0); }
+EMSCRIPTEN_KEEPALIVE void pageFollow(int on)
+{
+    setFollow(on != 0);
+    if (on == 0)
+        startView(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+}
 
 EMSCRIPTEN_KEEPALIVE int pageFollowing() { return following(); }
 
@@ -751,6 +778,7 @@ int main(int argc, char** argv)
     // frame of 100,000 points, and frames one after another would keep keys and clicks waiting.
     glutIdleFunc(nullptr);
     takeStepKeys();
+    glutReshapeFunc(startView);
     glutMainLoop();
     return 0;
 }
