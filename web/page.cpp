@@ -110,7 +110,7 @@ void showSet(std::vector<Step> steps, std::size_t start)
                 if (stepsOnScreen())
                     beginStepView(run, std::move(steps), start, options.language, options.digits);
                 else
-                    addToScene(run.records, run.count, run.first, run.second);
+                    addRunToScene(run.records, run.count, run.first, run.second);
             },
             shown->run);
     resetView();
