@@ -75,14 +75,15 @@ constexpr const char* linkPointsName = "points";
 constexpr std::size_t linkMostCharacters = 160'000;
 
 // The records in record order, each coordinate as its shortest text: between coordinates, between,
-// and after each record, end.
-std::string recordsText(const AnyRun& run, const char* between, const char* end)
+// and after each record, end. Past most characters the records left are left out.
+std::string recordsText(const AnyRun& run, const char* between, const char* end,
+                        std::size_t most = std::string::npos)
 {
     return std::visit(
         [&](const auto& r) {
             constexpr int dimension = dimensionOf<std::remove_cvref_t<decltype(*r.records)>>;
             std::string text;
-            for (int i = 0; i < r.count; ++i)
+            for (int i = 0; i < r.count && text.size() <= most; ++i)
                 for (int k = 0; k < dimension; ++k)
                     text.append(shortestText(coordinate(r.records[i], k))).append(k + 1 < dimension ? between : end);
             return text;
@@ -90,10 +91,11 @@ std::string recordsText(const AnyRun& run, const char* between, const char* end)
         run);
 }
 
+// Past linkMostCharacters, only as much as tells that the records are too many for a link.
 std::string linkText(const AnyRun& run)
 {
     std::string text;
-    for (const char c : recordsText(run, ",", ";"))
+    for (const char c : recordsText(run, ",", ";", linkMostCharacters))
         text += c == '+' ? std::string("%2B") : std::string(1, c);
     return text;
 }
@@ -349,6 +351,12 @@ EMSCRIPTEN_KEEPALIVE int pageDigits() { return options.digits; }
 EMSCRIPTEN_KEEPALIVE const char* pageNote()
 {
     return handOver(shown ? equalDistancesNote(*shown, options.language) : "");
+}
+
+// Said above the picture when the steps are asked for but the set is too large for them; else "".
+EMSCRIPTEN_KEEPALIVE const char* pageStepsNote()
+{
+    return handOver(shown && explaining && !stepsOnScreen() ? tooManyForSteps(recordCount(shown->run)) : "");
 }
 
 // Whether the steps are shown: explaining, and a set small enough.
