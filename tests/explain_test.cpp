@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <tuple>
 
 
@@ -411,6 +414,32 @@ TEST(PointFile, ReadsRecordsExactly)
          {"1 2\n3 4", "\xC5\xA1irina,visina\n1 2\n3 4", "\xC3\xA9x,y\n1 2\n3 4", "\xD0\xA8 y\n1 2\n3 4"})
         EXPECT_EQ(parsePoints(two).count(), 2) << two << ": a header's words in any script";
     EXPECT_EQ(parsePoints("9e153 0\n0 9e153\n").count(), 2) << "squares that add up below the largest double";
+}
+
+// Each number as strtod reads it, bit for bit: ties, 19 digits and more, powers of ten at the edges
+// of the short way and past them, and a seeded sweep of decimal texts.
+TEST(PointFile, ReadsNumbersAsStrtod)
+{
+    std::vector<std::string> texts = {"9007199254740993", "9007199254740995", "9007199254740992.5", "-0.0", "0.1",
+                                      "1e19", "1e-19", "1e20", "1e-20", "9999999999999999999e19", "00012.500",
+                                      "1234567890123456789e-19", "12345678901234567890", "+3.", ".5E+1", "4.9e-324"};
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 100'000; ++i) {
+        const std::string digits = std::to_string(random() % (std::uint64_t{1} << (random() % 64)));
+        const std::size_t point = random() % (digits.size() + 1);
+        std::string text = digits.substr(0, point);
+        text.append(1, '.').append(digits, point);
+        if (random() % 2)
+            text.append("e").append(std::to_string(static_cast<int>(random() % 45) - 22));
+        texts.push_back(text);
+    }
+    std::string file;
+    for (const std::string& text : texts)
+        file += text + " 0\n";
+    const PointText points = parsePoints(file);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(points.coordinates[2 * i]),
+                  std::bit_cast<std::uint64_t>(std::strtod(texts[i].c_str(), nullptr))) << texts[i];
 }
 
 TEST(PointFile, RefusesWithLineAndAShownToken)
