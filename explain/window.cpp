@@ -259,6 +259,7 @@ void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std:
     };
     layout = layoutOf(run);
     sceneVertices = std::move(layout.vertices); // the pictures need only the records
+    ++sceneVerticesVersion;
     player.current = std::min(start, steps.size() - 1);
     player.playing = false;
     ++timerGeneration;

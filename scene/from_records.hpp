@@ -34,3 +34,20 @@ void addToScene(const Point* records, int count, const Point* first, const Point
         addSceneSegment(pair, colorRed);
     }
 }
+
+// As addToScene, but the records go to sceneVertices as one run of dots, which is drawn over the
+// pair as addToScene's points are: a large set handed to the GL at once, not point by point.
+template <class Point>
+void addRunToScene(const Point* records, int count, const Point* first, const Point* second)
+{
+    const int from = static_cast<int>(sceneVertices.size() / 3);
+    sceneVertices.reserve(sceneVertices.size() + 3 * static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const ScenePoint p = scenePointOf(records[i]);
+        sceneVertices.insert(sceneVertices.end(), {p.x, p.y, p.z});
+        widenSceneExtent(p.x, p.y);
+    }
+    ++sceneVerticesVersion;
+    sceneMarkRuns.push_back({from, count, colorBlack, SceneMark::dot, 0});
+    addToScene(records, 0, first, second);
+}

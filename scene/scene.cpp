@@ -10,6 +10,7 @@ std::list<SceneCircle> sceneCircles;
 constinit SceneExtent sceneExtent;
 constinit SceneLimits sceneLimits;
 std::vector<float> sceneVertices;
+unsigned sceneVerticesVersion = 0;
 std::vector<ScenePointRun> scenePointRuns;
 std::vector<ScenePointRun> sceneMarkRuns;
 std::vector<SceneRgb> sceneMoreColors;
@@ -80,6 +81,7 @@ void clearScene()
     clearSceneDrawings();
     scenePoints.clear();
     sceneVertices.clear();
+    ++sceneVerticesVersion;
     scenePointRuns.clear();
     sceneMarkRuns.clear();
     sceneText.clear();

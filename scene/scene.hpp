@@ -104,6 +104,7 @@ extern std::list<SceneCircle> sceneCircles;
 extern SceneExtent sceneExtent;
 extern SceneLimits sceneLimits;
 extern std::vector<float> sceneVertices;         // x, y, z of each vertex the runs draw
+extern unsigned sceneVerticesVersion;            // raised at each change of sceneVertices, for a drawing that keeps a copy
 extern std::vector<ScenePointRun> scenePointRuns; // drawn in order, before everything else
 extern std::vector<ScenePointRun> sceneMarkRuns;  // over sceneVertices too, drawn in order over all but text
 extern std::vector<SceneRgb> sceneMoreColors;     // the colours of codes colorCount, colorCount + 1, ...

@@ -14,7 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <tuple>
 
 
@@ -419,6 +422,32 @@ TEST(PointFile, ReadsRecordsExactly)
     EXPECT_EQ(parsePoints("9e153 0\n0 9e153\n").count(), 2) << "squares that add up below the largest double";
 }
 
+// Each number as strtod reads it, bit for bit: ties, 19 digits and more, powers of ten at the edges
+// of the short way and past them, and a seeded sweep of decimal texts.
+TEST(PointFile, ReadsNumbersAsStrtod)
+{
+    std::vector<std::string> texts = {"9007199254740993", "9007199254740995", "9007199254740992.5", "-0.0", "0.1",
+                                      "1e19", "1e-19", "1e20", "1e-20", "9999999999999999999e19", "00012.500",
+                                      "1234567890123456789e-19", "12345678901234567890", "+3.", ".5E+1", "4.9e-324"};
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 100'000; ++i) {
+        const std::string digits = std::to_string(random() % (std::uint64_t{1} << (random() % 64)));
+        const std::size_t point = random() % (digits.size() + 1);
+        std::string text = digits.substr(0, point);
+        text.append(1, '.').append(digits, point);
+        if (random() % 2)
+            text.append("e").append(std::to_string(static_cast<int>(random() % 45) - 22));
+        texts.push_back(text);
+    }
+    std::string file;
+    for (const std::string& text : texts)
+        file += text + " 0\n";
+    const PointText points = parsePoints(file);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(points.coordinates[2 * i]),
+                  std::bit_cast<std::uint64_t>(std::strtod(texts[i].c_str(), nullptr))) << texts[i];
+}
+
 TEST(PointFile, RefusesWithLineAndAShownToken)
 {
     const std::string longToken(5'000'000, '7');
@@ -437,6 +466,8 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
         {"1 2\n3 \x1b[31mred\n", 2, "'\\x1b[31mred' is not a number"},
         {"1 2\n3 " + longToken + "x\n", 2, "'" + std::string(40, '7') + "...' is not a number"},
         {"1 2\n", 0, "fewer than two records (1)"},
+        {"1 2\n-inf 4\n", 2, "'-inf' is not a finite number"},
+        {"nan 2\n3 4\n", 1, "'nan' is not a finite number"},
         {std::string("x\0,y\n1 2\n3 4", 12), 1, "'x\\x00' is not a number"},
         {"\xEF\xBB\xBF\xEF\xBB\xBFx,y\n1 2\n3 4", 1, "'\xEF\xBB\xBFx' is not a number"},
         {std::string("\xFF\xFEx\0,\0y\0\n\0", 10), 1, "'\xFF\xFEx\\x00' is not a number"},

@@ -88,6 +88,26 @@ TEST_F(Scene, RecordsHandedOverInOrderAndThePairAtZZero)
     EXPECT_TRUE(scenePoints.size() == 1 && sceneSegments.empty()) << "no pair, no segment";
 }
 
+// As one run of dots over the vertices, the records land where addToScene's points do, widen the
+// extent as they do, and tell a drawing that keeps the vertices to take them again.
+TEST_F(Scene, RecordsAsOneRunMatchTheRecordsAsPoints)
+{
+    const Point3 records[] = {{1, 2, 3}, {9, -9, 9}, {1, 2, 4.5}};
+    addToScene(records, 3, &records[0], &records[2]);
+    std::vector<float> expected;
+    for (const ScenePoint& p : scenePoints)
+        expected.insert(expected.end(), {p.x, p.y, p.z});
+    reset();
+    const unsigned version = sceneVerticesVersion;
+    addRunToScene(records, 3, &records[0], &records[2]);
+    EXPECT_EQ(sceneVertices, expected);
+    ASSERT_EQ(sceneMarkRuns.size(), 1u);
+    const ScenePointRun& run = sceneMarkRuns[0];
+    EXPECT_TRUE(run.first == 0 && run.count == 3 && run.color == colorBlack && run.mark == SceneMark::dot);
+    EXPECT_TRUE(scenePoints.empty() && sceneSegments.size() == 1 && sceneVerticesVersion != version);
+    expectExtent(1, -9, 9, 2);
+}
+
 // A placement moves and scales each axis before the rounding to float.
 TEST(ScenePointOf, PlacesThenRounds)
 {

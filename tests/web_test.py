@@ -428,6 +428,24 @@ class Page(unittest.TestCase):
         self.assertFalse(self.browser.find_element(By.ID, "edit").is_enabled())
         self.assertNotEqual(self.text("edit-why"), "")
 
+    def test_a_large_set_shows_its_work_then_why_it_has_no_steps(self):
+        self.open("?explain&lang=en")
+        self.js("""const busy = document.getElementById("busy"), open = document.getElementById("set-open");
+                   window.seen = [];
+                   new MutationObserver(() => seen.push([busy.hidden, busy.textContent !== "", open.disabled]))
+                       .observe(busy, {attributes: true, childList: true});
+                   document.getElementById("count").value = "200001";
+                   document.getElementById("seed").value = "5";""")
+        self.browser.find_element(By.ID, "set-open").click()
+        note = self.browser.find_element(By.ID, "steps-note")
+        WebDriverWait(self.browser, 120).until(lambda b: note.is_displayed() and len(self.js("return seen")) == 2)
+        self.assertEqual(self.js("return seen"), [[False, True, True], [True, False, False]], "shown, then gone")
+        self.assertEqual("closest_explain: uniform: " + note.text,
+                         refusal("--set", "uniform", "--count", "200001", "--seed", "5"))
+        self.assertLess(note.location["y"], self.canvas().location["y"], "above the picture")
+        self.browser.find_element(By.ID, "explain").click()
+        self.assertFalse(note.is_displayed(), "no steps asked for, no note")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -1,9 +1,11 @@
 // Drawing the scene: the point runs, circles, lines, segments, points, then the mark runs, so
 // later primitives cover earlier ones (no depth test), and the text last: over the picture, or in
-// the band at the top and the column at the right where the window keeps them. Every frame
-// re-sends everything: the runs from their vertex array, the rest in immediate mode. A stroke
+// the band at the top and the column at the right where the window keeps them. The runs' vertices
+// are handed to the GL once, into a buffer filled again when they change; every frame re-sends
+// the rest in immediate mode. A stroke
 // wider than the GL line, dashed, or a mark's outline is drawn as quads in window pixels (WebGL
 // draws every line one pixel wide), at where the matrices put its points.
+#define GL_GLEXT_PROTOTYPES // glGenBuffers and the other buffer calls of GL 1.5
 #include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
@@ -270,40 +272,72 @@ void drawCircle(const SceneCircle& circle)
     glEnd();
 }
 
+GLuint vertexBuffer = 0;                   // the GL's copy of sceneVertices, or 0 before the first
+unsigned bufferedVersion = 0;              // the sceneVerticesVersion it holds
+bool buffered = false;                     // whether it holds any
+
+// From here on the vertex array is sceneVertices, from the buffer, filled first when they changed.
+void bindSceneVertices()
+{
+    if (vertexBuffer == 0)
+        glGenBuffers(1, &vertexBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
+    if (!buffered || bufferedVersion != sceneVerticesVersion) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sceneVertices.size() * sizeof(float)),
+                     sceneVertices.data(), GL_STATIC_DRAW);
+        bufferedVersion = sceneVerticesVersion;
+        buffered = true;
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    // The stride said outright: emscripten's GL emulation takes a stride of 0 for separate arrays.
+    glVertexPointer(3, GL_FLOAT, 3 * sizeof(float), nullptr);
+}
+
+// Back to immediate mode, which draws from no buffer.
+void unbindSceneVertices()
+{
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+// Points of the bound vertices, in the current colour and size. emscripten's GL emulation sets a
+// draw's colour, size and vertex pointers only after a matrix call: the push and pop make one.
+void drawVertexPoints(int first, int count)
+{
+    glPushMatrix();
+    glPopMatrix();
+    glDrawArrays(GL_POINTS, first, count);
+}
+
 // Each run in its colour, all from one vertex array.
 void drawPointRuns()
 {
     if (scenePointRuns.empty())
         return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    // The stride said outright: emscripten's GL emulation takes a stride of 0 for separate arrays
-    // and copies the vertices one by one on every draw.
-    glVertexPointer(3, GL_FLOAT, 3 * sizeof(float), sceneVertices.data());
+    bindSceneVertices();
     glPointSize(scaled(pointSize));
     for (const ScenePointRun& run : scenePointRuns) {
         if (run.count <= 0)
             continue;
         setColor(run.color);
-        glDrawArrays(GL_POINTS, run.first, run.count);
+        drawVertexPoints(run.first, run.count);
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
+    unbindSceneVertices();
 }
 
 // The mark runs over everything else: filled squares as GL points of their size, a square's
 // outline as four quads about each vertex's window pixel, a ring as a 16-sided polygon.
 void drawMarkRuns()
 {
-    if (sceneMarkRuns.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 3 * sizeof(float), sceneVertices.data());
     for (const ScenePointRun& run : sceneMarkRuns) {
         if (run.count <= 0 || run.first < 0 || 3 * (static_cast<std::size_t>(run.first) + run.count) > sceneVertices.size())
             continue;
         setColor(run.color);
         if (run.mark == SceneMark::dot || run.mark == SceneMark::filled) {
+            bindSceneVertices();
             glPointSize(scaled(run.mark == SceneMark::dot ? pointSize : run.size));
-            glDrawArrays(GL_POINTS, run.first, run.count);
+            drawVertexPoints(run.first, run.count);
+            unbindSceneVertices();
             continue;
         }
         const Pixels pixels;
@@ -338,7 +372,6 @@ void drawMarkRuns()
             pixels.outline(x, y, 16, SceneStroke{static_cast<float>(frame), 0, 0});
         }
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 // The text in the band at the top, and the side text in the column at the right below it.

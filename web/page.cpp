@@ -102,26 +102,30 @@ const std::string& shortestOf(double value)
 }
 
 // The records in record order, each coordinate as its shortest text: between coordinates, between,
-// and after each record, end.
+// and after each record, end. Past most characters the records left are left out.
 template <class Point>
-std::string recordsText(const Point* records, std::size_t count, const char* between, const char* end)
+std::string recordsText(const Point* records, std::size_t count, const char* between, const char* end,
+                        std::size_t most = std::string::npos)
 {
     std::string text;
-    for (std::size_t i = 0; i < count; ++i)
+    for (std::size_t i = 0; i < count && text.size() <= most; ++i)
         for (int k = 0; k < dimensionOf<Point>; ++k)
             text.append(shortestOf(coordinate(records[i], k))).append(k + 1 < dimensionOf<Point> ? between : end);
     return text;
 }
 
-std::string recordsText(const AnyRun& run, const char* between, const char* end)
+std::string recordsText(const AnyRun& run, const char* between, const char* end, std::size_t most = std::string::npos)
 {
-    return std::visit([&](const auto& r) { return recordsText(r.records, r.count, between, end); }, run);
+    return std::visit(
+        [&](const auto& r) { return recordsText(r.records, static_cast<std::size_t>(r.count), between, end, most); },
+        run);
 }
 
+// Past linkMostCharacters, only as much as tells that the records are too many for a link.
 std::string linkText(const AnyRun& run)
 {
     std::string text;
-    for (const char c : recordsText(run, ",", ";"))
+    for (const char c : recordsText(run, ",", ";", linkMostCharacters))
         text += c == '+' ? std::string("%2B") : std::string(1, c);
     return text;
 }
@@ -164,7 +168,7 @@ void showSet(std::vector<Step> steps, std::size_t start)
                 if (stepsOnScreen())
                     beginStepView(run, std::move(steps), start, options.language, options.digits);
                 else
-                    addToScene(run.records, run.count, run.first, run.second);
+                    addRunToScene(run.records, run.count, run.first, run.second);
             },
             shown->run);
     resetView();
@@ -414,6 +418,12 @@ EMSCRIPTEN_KEEPALIVE int pageDigits() { return options.digits; }
 EMSCRIPTEN_KEEPALIVE const char* pageNote()
 {
     return handOver(shown ? equalDistancesNote(*shown, options.language) : "");
+}
+
+// Said above the picture when the steps are asked for but the set is too large for them; else "".
+EMSCRIPTEN_KEEPALIVE const char* pageStepsNote()
+{
+    return handOver(shown && explaining && !stepsOnScreen() ? tooManyForSteps(recordCount(shown->run)) : "");
 }
 
 // Whether the steps are shown: explaining, and a set small enough.
