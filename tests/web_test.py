@@ -295,6 +295,10 @@ class Page(unittest.TestCase):
                     self.assertEqual(self.picture().raw, picture, "the last good set stays on screen")
                 self.assertEqual(without_times(self.text("report")),
                                  without_times(expected.stdout if expected.returncode == 0 else report), content)
+        self.browser.find_element(By.ID, "points-text").clear()  # wider than the far plane is deep: still seen
+        self.browser.find_element(By.ID, "points-text").send_keys("0 0\n3000 100\n1500 40\n")
+        self.browser.find_element(By.ID, "points-open").click()
+        self.assertEqual(len(self.picture().dot_centres()), 3)
 
     def test_a_link_carries_the_points_and_saved_files_read_back(self):  # the steps file: --steps minus the report
         text, folder = "x,y\n0.1 1e-7\n123456.789 0.3\n2.5 -7.125\n1e-7 0.1\n33.3 44.4\n-0.001 5\n12 12.0000001\n" \

@@ -131,9 +131,13 @@ std::string linkText(const AnyRun& run)
 }
 
 // The start-up view for a picture of width x height pixels, as a window's reshape leaves it, the
-// step's call framed when following. The camera's distance follows the set's width for a landscape
-// window, so a narrow picture (a phone's) would cut the set's sides off: there the picture is
-// shrunk about its middle until the set's width fits, the camera and its depth range unchanged.
+// step's call framed when following. Two cases the programs' sets never meet are mended:
+// - The camera's distance follows the set's width for a landscape window, so a narrow picture (a
+//   phone's) would cut the set's sides off: there the picture is shrunk about its middle until the
+//   set's width fits.
+// - A set as the programs show it, wider than the far plane is deep, would lie beyond it and show
+//   nothing: there the eye's space is scaled down about the eye, which leaves the picture as it is
+//   and brings the set within the depth range.
 void startView(int width, int height)
 {
     onReshape(width, height);
@@ -145,12 +149,17 @@ void startView(int width, int height)
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     // Half the set's width on the plane z = 0, in the picture's half-widths.
     const double half = projection[0] * (sceneExtent.max.x - sceneExtent.min.x) / 2 / std::max(eyeDistance, 1e-6f);
+    const double depth = static_cast<double>(eyeDistance) - sceneExtent.min.z; // to the farthest record
+    glMatrixMode(GL_PROJECTION);
     if (half > 0.95) {
         const auto shrink = static_cast<float>(0.95 / half);
-        glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glScalef(shrink, shrink, 1);
         glMultMatrixf(projection);
+    }
+    if (depth > 0.99 * viewerFarPlane) {
+        const auto nearer = static_cast<float>(0.9 * viewerFarPlane / depth);
+        glScalef(nearer, nearer, nearer);
     }
 }
 
