@@ -23,3 +23,12 @@ inline std::optional<Language> languageOf(std::string_view code)
             return l.language;
     return std::nullopt;
 }
+
+// The code of a language, as --lang takes it.
+inline const char* languageCode(Language language)
+{
+    for (const LanguageName& l : languages)
+        if (l.language == language)
+            return l.name;
+    return languages[0].name;
+}

@@ -330,8 +330,6 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         if (!openLine(namedSet, explain).empty())
             openLine(kept, explain);
     }
-    const auto named = std::find_if(std::begin(languages), std::end(languages),
-                                    [](const LanguageName& l) { return l.language == options.language; });
     const std::string teaching =
         options.set ? printfText("{\"count\":%lld,\"dim\":%d}", options.count.value_or(teachingDefaultCount),
                                  options.dimension.value_or(2))
@@ -340,7 +338,8 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
         "{\"refused\":%s,\"explain\":%s,\"follow\":%s,\"large\":%s,\"language\":%s,\"set\":%s,\"points\":%s,"
         "\"ask\":%s}",
         json(refused).c_str(), explain ? "true" : "false", follow ? "true" : "false", large ? "true" : "false",
-        json(named->name).c_str(), teaching.c_str(), options.points ? "true" : "false", ask ? "true" : "false"));
+        json(languageCode(options.language)).c_str(), teaching.c_str(), options.points ? "true" : "false",
+        ask ? "true" : "false"));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* pageReport() { return report.c_str(); }
@@ -686,9 +685,7 @@ std::optional<Point2> roundedPlaceAt(int x, int y)
 std::string showEdited(const EditedPoints& before)
 {
     pointsText = recordsText(edited->records.data(), edited->records.size(), " ", "\n");
-    const auto named = std::find_if(std::begin(languages), std::end(languages),
-                                    [](const LanguageName& l) { return l.language == options.language; });
-    std::vector<std::string> line = {"--points", "-", "--lang", named->name};
+    std::vector<std::string> line = {"--points", "-", "--lang", languageCode(options.language)};
     if (options.digits != 0)
         line.insert(line.end(), {"--digits", std::to_string(options.digits)});
     const KeptView view = keptView();
