@@ -78,14 +78,12 @@ ExplainedSet fromTeachingSet(const ExplainOptions& o, unsigned now)
     const TeachingSet* set = &teachingSetNamed(*o.set);
     const int count = static_cast<int>(o.count.value_or(teachingDefaultCount));
     const unsigned seed = o.seed.value_or(now);
-    if (o.dimension.value_or(2) == 2)
+    if (o.dimension.value_or(defaultDimension) == 2)
         return {teachingRun<Point2>(set->kind, count, seed), set->name, seed};
     return {teachingRun<Point3>(set->kind, count, seed), set->name, seed};
 }
 
 } // namespace
-
-std::string explainMessage(const std::string& what) { return "closest_explain: " + what; }
 
 ExplainedSet openSet(const ExplainOptions& o, const PointReader& read, unsigned now)
 {
@@ -93,7 +91,7 @@ ExplainedSet openSet(const ExplainOptions& o, const PointReader& read, unsigned 
         return fromFile(*o.points, read);
     if (o.set)
         return fromTeachingSet(o, now);
-    return fromProgram(o.like.value_or("closest2d_fixed14"), o.seed, now);
+    return fromProgram(o.like.value_or(defaultProgram), o.seed, now);
 }
 
 void releaseSet(ExplainedSet& set)
@@ -191,8 +189,8 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
 
 void writeCost(const ExplainOptions& o, unsigned seed, const std::function<void(const std::string&)>& line)
 {
-    const TeachingSet& set = teachingSetNamed(o.set.value_or("uniform"));
+    const TeachingSet& set = teachingSetNamed(o.set.value_or(costDefaultKind));
     line(costHeader());
-    costRows(set.kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
+    costRows(set.kind, o.dimension.value_or(defaultDimension), o.count.value_or(costDefaultMost), seed,
              [&line](const CostRow& row) { line(costLine(row)); });
 }
