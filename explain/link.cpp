@@ -78,7 +78,7 @@ LinkRequest readLink(const LinkParameters& parameters)
             request.refused = explainMessage(what);
     };
     for (std::size_t i = 0; i < parameters.size(); ++i) {
-        const auto& [name, value] = parameters[i];
+        const std::string &name = parameters[i].first, &value = parameters[i].second;
         const OptionRow* row = linkParameterNamed(name);
         const bool isSwitch = row != nullptr && row->value == OptionValue::none;
         if (row != nullptr && (!isSwitch || value.empty())) { // on, and what it implies

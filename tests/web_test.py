@@ -46,11 +46,12 @@ def steps_of(*args):
     return native(*args, "--steps").stdout.splitlines()[4:]
 
 
-def words(query):  # a link's parameters as closest_explain's options
-    options = {"program": "--like", "set": "--set", "count": "--count", "dim": "--dim", "seed": "--seed",
-               "step": "--step", "lang": "--lang", "digits": "--digits"}
+OPTIONS = {}  # a link's parameters and closest_explain's options for them, from the page's own table
+
+
+def words(query):  # a link's parameters as closest_explain's options (the points come on standard input)
     pairs = urllib.parse.parse_qsl(query[1:], keep_blank_values=True)
-    return [w for name, value in pairs if name in options for w in (options[name], value)]
+    return [w for name, value in pairs if OPTIONS.get(name) and name != "points" for w in (OPTIONS[name], value)]
 
 
 def png_image(png):
@@ -70,6 +71,9 @@ class Page(unittest.TestCase):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         cls.browser = chromium(options)
+        cls.browser.get(PAGE)
+        WebDriverWait(cls.browser, 20).until(lambda b: b.execute_script("return controls.lists !== null"))
+        OPTIONS.update({p["name"]: p["option"] for p in cls.browser.execute_script("return controls.lists.parameters")})
 
     @classmethod
     def tearDownClass(cls):
