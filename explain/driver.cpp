@@ -19,10 +19,6 @@
 
 namespace {
 
-// Said under the report when the searches named different pairs, by language.
-constexpr const char* equalDistancesWords[] = {"jednaka rastojanja: oba para su najbliza",
-                                               "equal distances: both pairs are closest"};
-
 // A pair's records as text, in a fixed order: two pairs of records at the same places read the same.
 template <class Point>
 std::array<std::string, 2> pairPoints(const ClosestPairRun<Point>& run, RecordPair pair)
@@ -154,7 +150,7 @@ std::string equalDistancesNote(const ExplainedSet& set, Language language)
         return pairPoints(run, set.dividePair) != pairPoints(run, set.brutePair);
     };
     const bool both = set.dividePair.exists() && set.brutePair.exists();
-    return both && std::visit(differ, set.run) ? equalDistancesWords[static_cast<int>(language)] : "";
+    return both && std::visit(differ, set.run) ? wordsOf(language).equalDistances : "";
 }
 
 std::string listingText(Language language)

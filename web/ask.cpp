@@ -1,7 +1,7 @@
 // Asking before a step's result is shown, for homework: the next key stops before a step that asks
 // and opens its question; the step keys wait until it is answered.
 #include "explain/ask.hpp"
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "run/format.hpp"
 #include "web/page.hpp"
 

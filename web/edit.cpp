@@ -1,7 +1,7 @@
 // Points placed by hand: the page's script hands over canvas pixels; the C++ keeps the records,
 // their changes and the rounding, and shows each change at once as the user's points.
 #include "explain/edit.hpp"
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "viewer/viewer.hpp"
 #include "web/page.hpp"
 

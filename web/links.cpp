@@ -1,6 +1,6 @@
 // The page's links: the address read when the page opens, and the address written for what it
 // shows, both from closest_explain's table of options.
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "run/format.hpp"
 #include "sets/teaching_sets.hpp"
 #include "web/page.hpp"

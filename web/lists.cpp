@@ -9,6 +9,7 @@
 
 #include <ctime>
 #include <new>
+#include <span>
 
 namespace {
 
@@ -42,9 +43,9 @@ EMSCRIPTEN_KEEPALIVE const char* pageLists()
     const std::string languageList = list(languages, [](const LanguageName& l) {
         return printfText("{\"name\":%s,\"ownName\":%s}", json(l.name).c_str(), json(l.ownName).c_str());
     });
-    const std::string keys = list(stepKeyNames, [&](const StepKeyName& k) {
+    const std::string keys = list(std::span(keyRows, playerKeyCount), [&](const KeyRow& k) {
         const std::string labels = list(languages, [&](const LanguageName& l) {
-            return json(l.name) + ":" + json(k.label[static_cast<int>(l.language)]);
+            return json(l.name) + ":" + json(l.words->keys[static_cast<int>(k.key)]);
         });
         return printfText("{\"key\":%d,\"shortcut\":%s,\"label\":{%s}}", static_cast<int>(k.key),
                           json(k.shortcut).c_str(), labels.substr(1, labels.size() - 2).c_str());

@@ -2,7 +2,7 @@
 // report, its points and its steps as files.
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "scene/from_records.hpp"
 #include "sets/teaching_sets.hpp"
 #include "viewer/viewer.hpp"

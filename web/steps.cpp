@@ -2,7 +2,7 @@
 // legend, in the language and digits chosen; the texts are closest_explain's own.
 #include "explain/listing.hpp"
 #include "explain/step_text.hpp"
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "web/page.hpp"
 
 #include <emscripten.h>
@@ -14,7 +14,7 @@ EMSCRIPTEN_KEEPALIVE int pageStepsShown() { return stepsOnScreen(); }
 // A key of the steps, by its number in StepKey's order.
 EMSCRIPTEN_KEEPALIVE void pageKey(int key)
 {
-    if (stepsOnScreen() && key >= 0 && key < static_cast<int>(std::size(stepKeyNames)))
+    if (stepsOnScreen() && key >= 0 && key < playerKeyCount)
         pressKey(static_cast<StepKey>(key));
 }
 

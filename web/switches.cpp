@@ -1,7 +1,7 @@
 // The page's switches, by their link parameters' names: the steps (explain), following the call,
 // projector mode (large) and asking. Turning one on turns on what it implies; turning one off turns
 // off the switches that imply it (no questions without the steps).
-#include "explain/window.hpp"
+#include "explain/step_view.hpp"
 #include "viewer/viewer.hpp"
 #include "web/page.hpp"
 

@@ -40,13 +40,13 @@ EMSCRIPTEN_KEEPALIVE void pageZoom(double scale)
 
 int main(int argc, char** argv)
 {
-    onStepShown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
-    takesStepKey = takeKey;
     openViewer(argc, argv);
     // A frame when something changes, not continuously: a software renderer takes 80 ms for a
     // frame of 100,000 points, and frames one after another would keep keys and clicks waiting.
     glutIdleFunc(nullptr);
     takeStepKeys();
+    stepViewHooks.shown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
+    stepViewHooks.takesKey = takeKey;
     glutReshapeFunc(startView);
     glutMainLoop();
     return 0;
