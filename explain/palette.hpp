@@ -66,6 +66,3 @@ constexpr bool paletteInCodeOrder()
 static_assert(paletteInCodeOrder());
 
 inline constexpr const PaletteEntry& paletteOf(ColorCode code) { return stepPalette[code - colorCount]; }
-
-// Hands the palette's colours to the viewer (sceneMoreColors).
-void usePalette();

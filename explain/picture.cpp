@@ -209,12 +209,17 @@ std::vector<float> outerSplits(const ExplainLayout& layout, const Step& step)
     return splits;
 }
 
+namespace {
+
+// Hands the palette's colours to the viewer (sceneMoreColors).
 void usePalette()
 {
     sceneMoreColors.clear();
     for (const PaletteEntry& entry : stepPalette)
         sceneMoreColors.push_back(entry.color);
 }
+
+} // namespace
 
 void showPicture(const StepPicture& picture)
 {

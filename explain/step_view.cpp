@@ -163,8 +163,6 @@ void setLegend(bool on)
         showCurrent();
 }
 
-bool legendOn() { return legend; }
-
 const std::vector<std::string>& stepLegend() { return legendShownLines; }
 
 void setLarge(bool on)

@@ -68,7 +68,6 @@ ViewBox callBox(const Step& step);
 // The legend of the step shown (what its picture's colours and marks stand for): its title, then
 // a line each, in the language; beside the listing while on (at start).
 void setLegend(bool on);
-bool legendOn();
 const std::vector<std::string>& stepLegend();
 
 // Projector mode: the records, lines and texts drawn about twice as large. Off at start.

@@ -1,5 +1,6 @@
 // Serbian, in ASCII (the window's font has no other characters).
 #include "explain/words.hpp"
+#include "run/format.hpp"
 
 #include <cmath>
 #include <cstdlib>
@@ -36,7 +37,7 @@ constexpr Words serbianWords = {
     .answer = "Rezultat poziva nad {0}: d = {1}, {2}",
     .end = "Kraj: {0}; izracunato {1}, svi parovi: {2}; najvise poredjenja jedne tacke u pojasu: {3}",
     .infinity = "beskonacno",
-    .noPair = "nema para",
+    .noPair = noPairText, // as the report says it
     .equalDistances = "jednaka rastojanja: oba para su najbliza",
 
     .nouns = {{"tacka", "tacke", "tacaka"},
