@@ -6,7 +6,7 @@ function countCost() {
   if ($("seed").value.trim())
     parameters.seed = $("seed").value.trim();
   $("cost-run").disabled = true;
-  $("cost-note").textContent = "counting " + parameters.set + " " + parameters.dim + "D …";
+  $("cost-note").textContent = page.text("pageCounting", parameters.set, parameters.dim);
   requestAnimationFrame(() => setTimeout(() => {
     const started = performance.now();
     page.parameters(parameters);
@@ -18,8 +18,7 @@ function countCost() {
       $("cost-note").textContent = table;
       return;
     }
-    $("cost-note").textContent = "counted in " + seconds.toFixed(seconds < 1 ? 2 : 1) + " s (" + parameters.set +
-                                 ", " + parameters.dim + "D, seed " + seed + ")";
+    $("cost-note").textContent = page.text("pageCounted", seconds, parameters.set, parameters.dim, seed);
     drawCost(table);
   }, 0));
 }

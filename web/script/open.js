@@ -55,7 +55,7 @@ function openTeaching() {
   const count = Number($("count").value);
   if (count < opening.largeRecords)
     return open();
-  whileWorking(`making and searching ${count.toLocaleString("en")} records …`, open);
+  whileWorking(page.text("pageMaking", count), open);
 }
 
 // The points handed over (pagePoints) opened under name.
@@ -69,16 +69,13 @@ function openBytes(name, bytes) {
   openPoints(name);
 }
 
-// Points of so many bytes, which bytes() hands over when they are opened.
-const readingPoints = length => `reading and searching ${(length / 1e6).toFixed(1)} MB of points …`;
-
 function openFile(file) {
   if (!file)
     return;
   file.arrayBuffer().then(buffer => {
     if (buffer.byteLength < opening.largeBytes)
       return openBytes(file.name, new Uint8Array(buffer));
-    whileWorking(readingPoints(buffer.byteLength), () => openBytes(file.name, new Uint8Array(buffer)));
+    whileWorking(page.text("pageReading", buffer.byteLength), () => openBytes(file.name, new Uint8Array(buffer)));
   }, e => showError(page.text("pageUnreadable", file.name, e.message)));
 }
 
@@ -86,7 +83,7 @@ function openPasted() {
   const text = $("points-text").value;
   if (text.length < opening.largeBytes)
     return openBytes("-", new TextEncoder().encode(text));
-  whileWorking(readingPoints(text.length), () => {
+  whileWorking(page.text("pageReading", text.length), () => {
     if (!handPasted(text))
       return showError(page.message("out of memory"));
     openPoints("-");
