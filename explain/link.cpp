@@ -126,11 +126,12 @@ std::vector<std::string> linkWords(const LinkParameters& parameters)
 
 std::vector<std::vector<std::string>> linkOpenings(const LinkRequest& request, const std::string& language)
 {
-    std::vector<std::string> kept = {"--lang", language};
+    const std::string lang = linkParameterNamed("lang")->option, step = linkParameterNamed("step")->option;
+    std::vector<std::string> kept = {lang, language};
     for (std::size_t i = 0; i + 1 < request.view.size(); i += 2)
-        if (request.view[i] != "--step" && parses({request.view[i], request.view[i + 1]}))
+        if (request.view[i] != step && parses({request.view[i], request.view[i + 1]}))
             kept.insert(kept.end(), {request.view[i], request.view[i + 1]});
-    std::vector<std::string> whole = {"--lang", language}, named = kept;
+    std::vector<std::string> whole = {lang, language}, named = kept;
     for (const auto* part : {&request.set, &request.view})
         whole.insert(whole.end(), part->begin(), part->end());
     named.insert(named.end(), request.set.begin(), request.set.end());

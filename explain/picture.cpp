@@ -103,21 +103,29 @@ struct Painter {
         strip(step, s.call, s.strip);
         segment(s.bestPair, paintBest);
     }
-    // The box where the walk looks for the left record's partners: from mx to mx + d in x and
-    // within d of the left record in y, d the best before this comparison. A new best pair with
-    // the circle of its distance about the left record; else the best so far and the pair compared.
+    // The box from mx to the strip's right edge in x and within d of the left record a in y: with
+    // the window's d, fixed when a's turn began (every record compared lies in it), and inside it,
+    // once a comparison of the turn has shrunk the best, with the best before this comparison.
+    void box(const ScenePoint& left, const CompareStep& s, double squared, ColorCode code)
+    {
+        const double d = std::sqrt(squared) * layout.placement.scale;
+        if (!std::isfinite(d))
+            return;
+        const float x0 = placed(s.call.mx), x1 = static_cast<float>(x0 + std::sqrt(s.strip.widthSquared) * layout.placement.scale);
+        const float y0 = static_cast<float>(left.y - d), y1 = static_cast<float>(left.y + d);
+        const ScenePoint corners[] = {{x0, y0, left.z}, {x1, y0, left.z}, {x1, y1, left.z}, {x0, y1, left.z}};
+        for (int i = 0; i < 4; ++i)
+            segment(corners[i], corners[(i + 1) % 4], code);
+    }
+    // A new best pair with the circle of its distance about the left record; else the best so far
+    // and the pair compared.
     void operator()(const Step& step, const CompareStep& s)
     {
         strip(step, s.call, s.strip);
         const ScenePoint& left = layout.records[s.compared.first];
-        const double d = std::sqrt(s.bestSquared) * layout.placement.scale;
-        if (std::isfinite(d)) {
-            const float x0 = placed(s.call.mx), x1 = static_cast<float>(x0 + d);
-            const float y0 = static_cast<float>(left.y - d), y1 = static_cast<float>(left.y + d);
-            const ScenePoint corners[] = {{x0, y0, left.z}, {x1, y0, left.z}, {x1, y1, left.z}, {x0, y1, left.z}};
-            for (int i = 0; i < 4; ++i)
-                segment(corners[i], corners[(i + 1) % 4], paintSearchBox);
-        }
+        box(left, s, s.windowSquared, paintSearchBox);
+        if (s.bestSquared < s.windowSquared)
+            box(left, s, s.bestSquared, paintShrunkBox);
         if (s.newBest) {
             segment(s.compared, paintBest);
             picture.circles.push_back({left, static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale),

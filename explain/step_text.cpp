@@ -56,8 +56,9 @@ struct Describe {
     std::string operator()(const CompareStep& s) const
     {
         const std::string verdict = s.newBest ? w.newBest : filled(w.notSmaller, {distance(s.bestSquared)});
+        const std::string window = s.bestSquared < s.windowSquared ? filled(w.windowNote, {distance(s.windowSquared)}) : "";
         return filled(w.compare, {std::to_string(s.comparison), point(s.compared.first), point(s.compared.second),
-                                  distance(s.distanceSquared), verdict});
+                                  distance(s.distanceSquared), verdict, window});
     }
     std::string operator()(const AnswerStep& s) const
     {
@@ -68,7 +69,11 @@ struct Describe {
     {
         const Point* first = s.pair.first < 0 ? nullptr : &run.records[s.pair.first];
         const Point* second = s.pair.second < 0 ? nullptr : &run.records[s.pair.second];
-        return filled(w.end, {resultLine("Min: %f; ", s.bestSquared, first, second),
+        const bool paired = s.bestSquared < DBL_MAX && first != nullptr && second != nullptr;
+        const std::string result =
+            filled(w.endResult, {printfText("%f", std::sqrt(s.bestSquared)), paired ? pairText(first, second, fixedText) : w.noPair,
+                                 resultLine("Min: %f; ", s.bestSquared, first, second)});
+        return filled(w.end, {result,
                               counted(s.distances, language, Noun::distance), std::to_string(pairCount(s.count)),
                               std::to_string(s.mostComparisons)});
     }

@@ -24,11 +24,14 @@ struct Words {
     const char* keptOnTie;
     const char* keptLeft;
     const char* strip;    // {0} left edge, {1} right edge, {2} d, {3} left count, {4} right records
-    const char* compare;  // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} verdict
+    const char* compare;  // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} verdict,
+                          // {5} windowNote when the best has shrunk since the record's turn began, else ""
+    const char* windowNote; // {0} the window's d
     const char* newBest;
     const char* notSmaller; // {0} the best d
     const char* answer;     // {0} records, {1} d, {2} the pair
-    const char* end;        // {0} the report's line, {1} distances, {2} all pairs, {3} most comparisons
+    const char* end;        // {0} endResult, {1} distances, {2} all pairs, {3} most comparisons
+    const char* endResult;  // {0} the distance (%f), {1} the pair (%f) or noPair, {2} the report's own line
     const char* infinity;
     const char* noPair;
     const char* equalDistances; // under the report, when its searches named different pairs
@@ -71,7 +74,7 @@ constexpr bool complete(const Words& w)
 {
     bool all = w.formFor != nullptr;
     for (const char* text : {w.stepOf, w.split, w.leaf, w.combine, w.keptRight, w.keptOnTie, w.keptLeft, w.strip,
-                             w.compare, w.newBest, w.notSmaller, w.answer, w.end, w.infinity, w.noPair,
+                             w.compare, w.windowNote, w.endResult, w.newBest, w.notSmaller, w.answer, w.end, w.infinity, w.noPair,
                              w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.legendTitle, w.closer,
                              w.kept, w.right, w.wrong, w.score})
         all = all && said(text);

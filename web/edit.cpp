@@ -62,9 +62,9 @@ std::optional<Point2> roundedPlaceAt(int x, int y)
 std::string showEdited(const EditedPoints& before)
 {
     page.pointsText = recordsText(edited->records.data(), edited->records.size(), " ", "\n");
-    std::vector<std::string> line = {"--points", "-", "--lang", languageCode(page.options.language)};
-    if (page.options.digits != 0)
-        line.insert(line.end(), {"--digits", std::to_string(page.options.digits)});
+    std::vector<std::string> line = {"--points", "-"};
+    const std::vector<std::string> words = viewWords();
+    line.insert(line.end(), words.begin(), words.end());
     const KeptView view = keptView();
     const ScenePlacement placed = stepPlacement();
     const std::size_t step = stepsOnScreen() ? stepPlayer().current + 1 : 0;

@@ -75,9 +75,6 @@ std::string openLine(const std::vector<std::string>& line, bool explain, std::op
     return refused;
 }
 
-namespace {
-
-// The view's words of what is shown, which a set opened from the page keeps.
 std::vector<std::string> viewWords()
 {
     std::vector<std::string> words = {"--lang", languageCode(page.options.language)};
@@ -85,8 +82,6 @@ std::vector<std::string> viewWords()
         words.insert(words.end(), {"--digits", std::to_string(page.options.digits)});
     return words;
 }
-
-} // namespace
 
 extern "C" {
 

@@ -43,6 +43,9 @@ bool stepsOnScreen();
 // set ends their editing.
 std::string openLine(const std::vector<std::string>& line, bool explain, std::optional<std::size_t> keptStep = {});
 
+// closest_explain's words for the view's language and digits, which a set opened from the page keeps.
+std::vector<std::string> viewWords();
+
 // Fills the scene with the set as the programs show it, or with its steps from step start on (from
 // 0), and returns to the start-up view.
 void showSet(std::vector<Step> steps, std::size_t start);
