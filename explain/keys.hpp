@@ -15,10 +15,15 @@ inline constexpr int stepKeyCount = static_cast<int>(StepKey::large) + 1;
 inline constexpr int glutLeft = 100, glutRight = 102, glutPageUp = 104, glutPageDown = 105, glutHome = 106,
                      glutEnd = 107;
 
+// Where a key works: always, or only in projector mode or out of it (a presenter's remote sends
+// Page Down and Page Up, which there step one step).
+enum class KeyMode { always, projector, notProjector };
+
 // A key as GLUT hands it over: a character, or a special key's code; code 0 is none.
 struct KeyCode {
     int code = 0;
     bool special = false;
+    KeyMode mode = KeyMode::always;
 };
 
 struct KeyRow {
@@ -28,10 +33,12 @@ struct KeyRow {
 };
 
 inline constexpr KeyRow keyRows[] = {
-    {StepKey::next, "Right or Space", {{glutRight, true}, {' '}}},
-    {StepKey::previous, "Left or Backspace", {{glutLeft, true}, {8}, {127}}},
-    {StepKey::nextCall, "Page Down", {{glutPageDown, true}}},
-    {StepKey::previousCall, "Page Up", {{glutPageUp, true}}},
+    {StepKey::next, "Right or Space (Page Down in projector mode)",
+     {{glutRight, true}, {' '}, {glutPageDown, true, KeyMode::projector}}},
+    {StepKey::previous, "Left or Backspace (Page Up in projector mode)",
+     {{glutLeft, true}, {8}, {glutPageUp, true, KeyMode::projector}}},
+    {StepKey::nextCall, "] or Page Down", {{']'}, {glutPageDown, true, KeyMode::notProjector}}},
+    {StepKey::previousCall, "[ or Page Up", {{'['}, {glutPageUp, true, KeyMode::notProjector}}},
     {StepKey::first, "Home", {{glutHome, true}}},
     {StepKey::last, "End", {{glutEnd, true}}},
     {StepKey::playOrPause, "p", {{'p'}}},
@@ -53,12 +60,13 @@ constexpr bool keyRowsInOrder()
 }
 static_assert(keyRowsInOrder());
 
-// The key that code stands for, or null.
-inline const KeyRow* keyOf(int code, bool special)
+// The key that code stands for, in projector mode or out of it; or null.
+inline const KeyRow* keyOf(int code, bool special, bool projector)
 {
+    const KeyMode skipped = projector ? KeyMode::notProjector : KeyMode::projector;
     for (const KeyRow& row : keyRows)
         for (const KeyCode& k : row.codes)
-            if (k.code != 0 && k.code == code && k.special == special)
+            if (k.code != 0 && k.code == code && k.special == special && k.mode != skipped)
                 return &row;
     return nullptr;
 }

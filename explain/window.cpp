@@ -39,7 +39,7 @@ void onTimer(int generation)
 
 void press(int code, bool special)
 {
-    if (const KeyRow* row = keyOf(code, special))
+    if (const KeyRow* row = keyOf(code, special, largeShown()))
         pressKey(row->key);
 }
 

@@ -177,9 +177,10 @@ TEST(Keys, EveryKeyBoundAndLabelledInEveryLanguage)
 {
     for (const KeyRow& row : keyRows) {
         for (const KeyCode& code : row.codes)
-            if (code.code != 0) {
-                EXPECT_EQ(keyOf(code.code, code.special), &row) << row.shortcut;
-            }
+            for (const bool projector : {false, true})
+                if (code.code != 0 && code.mode != (projector ? KeyMode::notProjector : KeyMode::projector)) {
+                    EXPECT_EQ(keyOf(code.code, code.special, projector), &row) << row.shortcut;
+                }
         for (const LanguageName& l : languages) {
             const std::string label = l.words->keys[static_cast<int>(row.key)];
             EXPECT_NE(stepKeysHelp(l.language).find(std::string(row.shortcut) + ": " + label), std::string::npos);
@@ -187,8 +188,13 @@ TEST(Keys, EveryKeyBoundAndLabelledInEveryLanguage)
                 EXPECT_TRUE(&other == &row || label != l.words->keys[static_cast<int>(other.key)]) << label;
         }
     }
-    EXPECT_EQ(keyOf('x', false), nullptr);
-    EXPECT_EQ(keyOf(' ', true), nullptr) << "a special key's code is not a character's";
+    EXPECT_EQ(keyOf('x', false, false), nullptr);
+    EXPECT_EQ(keyOf(' ', true, false), nullptr) << "a special key's code is not a character's";
+    // A presenter's remote: Page Down and Page Up step one step in projector mode, a call outside it.
+    EXPECT_EQ(keyOf(glutPageDown, true, true)->key, StepKey::next);
+    EXPECT_EQ(keyOf(glutPageUp, true, true)->key, StepKey::previous);
+    EXPECT_EQ(keyOf(glutPageDown, true, false)->key, StepKey::nextCall);
+    EXPECT_EQ(keyOf(']', false, true)->key, StepKey::nextCall);
 }
 
 // Each legend line names the colour its palette code is drawn in, in its language.

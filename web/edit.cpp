@@ -71,7 +71,7 @@ std::string showEdited(const EditedPoints& before)
     const std::string refused = openLine(line, page.explaining, step);
     if (!refused.empty()) {
         edited = before;
-    } else if (!following()) { // the view as it stood, over the set as the steps now place it
+    } else { // the view as it stood, over the set as the steps now place it (following the call too)
         const ScenePlacement now = stepPlacement();
         restoreViewOver(view, static_cast<float>(placed.scale / now.scale),
                         static_cast<float>((now.origin[0] - placed.origin[0]) * now.scale),
