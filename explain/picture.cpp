@@ -43,8 +43,7 @@ struct Painter {
         if (count > 0)
             picture.runs.push_back({first, count, code, paletteOf(code).mark, paletteOf(code).size});
     }
-    // The records before and after the call faded, its own black; the splits of the calls under way
-    // around it dashed.
+    // The records before and after the call faded, its own black.
     void call(const Step& step)
     {
         const CallRecords records = callOf(step);
@@ -52,13 +51,20 @@ struct Painter {
         points(0, records.begin, paintFaded);
         points(end, static_cast<int>(layout.records.size()) - end, paintFaded);
         points(records.begin, records.count, paintCall);
-        for (float x : outerSplits(layout, step))
-            verticalLine(x, paintOuterSplit);
     }
+    // The split line; and a record of the call on it, which may lie in either half, with a stub
+    // towards its own.
     void split(const Step& step, const SplitCall& call)
     {
         this->call(step);
-        verticalLine(placed(call.mx), paintSplit);
+        const float mx = placed(call.mx), stub = 1.5f; // of the placed set's 100 units
+        verticalLine(mx, paintSplit);
+        for (int i = call.records.begin; i < call.records.begin + call.records.count; ++i) {
+            const float* at = &layout.vertices[3 * static_cast<std::size_t>(i)]; // in x order
+            const float side = i < call.records.begin + call.half ? -stub : stub;
+            if (at[0] == mx)
+                segment({at[0], at[1], at[2]}, {at[0] + side, at[1], at[2]}, paintSide);
+        }
     }
     void strip(const Step& step, const SplitCall& call, const Strip& strip)
     {
@@ -82,7 +88,15 @@ struct Painter {
         }
     }
 
-    void paint(const Step& step) { std::visit([&](const auto& s) { (*this)(step, s); }, step); twins(); }
+    // The step's own picture; over its lines the splits of the calls under way around its call,
+    // dashed; rings about equal records.
+    void paint(const Step& step)
+    {
+        std::visit([&](const auto& s) { (*this)(step, s); }, step);
+        for (float x : outerSplits(layout, step))
+            verticalLine(x, paintOuterSplit);
+        twins();
+    }
 
     void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
     void operator()(const Step& step, const LeafStep& s)
@@ -90,13 +104,13 @@ struct Painter {
         call(step);
         segment(s.pair, paintBest);
     }
-    // The kept pair last, thick over its own thin one.
+    // The kept pair first, thick, and the halves' pairs over it, thin: the one kept shows inside it.
     void operator()(const Step& step, const CombineStep& s)
     {
         split(step, s.call);
+        segment(s.kept(), paintBest);
         segment(s.leftPair, paintLeftPair);
         segment(s.rightPair, paintRightPair);
-        segment(s.kept(), paintBest);
     }
     void operator()(const Step& step, const StripStep& s)
     {

@@ -67,7 +67,7 @@ void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std:
         return describeStep(run, step, language, {digits, asciiRoundedMark});
     };
     layout = layoutOf(run);
-    sceneVertices = std::move(layout.vertices); // the pictures need only the records
+    sceneVertices = layout.vertices; // the pictures mark the records on a split line by them too
     ++sceneVerticesVersion;
     player.current = std::min(start, steps.size() - 1);
     player.playing = false;

@@ -232,7 +232,7 @@ TEST(Steps, EveryComparisonLiesInItsDrawnWindow)
 std::string summary(const StepPicture& picture)
 {
     constexpr const char* names[] = {"faded", "call", "left", "right", "twin", "split", "outer",
-                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk"};
+                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk", "side"};
     static_assert(std::size(names) == paletteSize);
     const auto name = [&](ColorCode code) { return names[code - colorCount]; };
     std::string text = "runs";
@@ -292,38 +292,28 @@ TEST(Steps, PicturesOfEveryKind)
         const char* picture;
         const char* legend;
     } cases[] = {
-        {'f', 0, "runs call:0+14f5 | lines split@60.000 | segments", "black dots, thick magenta line"},
+        {'f', 0, "runs call:0+14f5 | lines split@60.000 | segments side:60.0-61.5", "black squares, thick magenta line, short black stub"},
         {'d', 2,
          "runs faded:5+15f4 call:0+5f5 twin:3+2r23 | lines outer@50.000 outer@22.222 | segments best:16.7-16.7",
-         "grey dots, black dots, purple ring, dashed magenta lines, thick red segment"},
+         "grey squares, black squares, purple ring, dashed magenta lines, thick red segment"},
         {'d', 10,
-         "runs faded:0+10f4 call:10+10f5 twin:3+2r23 | lines outer@50.000 split@77.778 | segments leftPair:50.0-66.7 "
-         "rightPair:77.8-94.4 best:50.0-66.7",
-         "grey dots, black dots, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue "
-         "segment, dashed green segment"},
+         "runs faded:0+10f4 call:10+10f5 twin:3+2r23 | lines split@77.778 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7 leftPair:50.0-66.7 rightPair:77.8-94.4",
+         "grey squares, black squares, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue segment, dashed green segment, short black stub"},
         {'d', 11,
-         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
-         "edge@60.210 edge@95.346 | segments best:50.0-66.7",
-         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
-         "magenta lines, thin blue lines, thick red segment"},
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines split@77.778 edge@60.210 edge@95.346 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7",
+         "grey squares, black squares, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed magenta lines, thin dotted blue lines, thick red segment, short black stub"},
         {'d', 12,
-         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
-         "edge@60.210 edge@95.346 | segments best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
-         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
-         "magenta lines, thin blue lines, thick red segment, dashed orange segment, teal box"},
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines split@77.778 edge@60.210 edge@95.346 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
+         "grey squares, black squares, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed magenta lines, thin dotted blue lines, thick red segment, dashed orange segment, teal box, short black stub"},
         {'n', 5,
-         "runs call:0+10f5 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments "
-         "best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
-         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
-         "segment, red circle, teal box"},
+         "runs call:0+10f5 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments side:19.9-21.4 best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
+         "black squares, blue filled squares, green hollow squares, thick magenta line, thin dotted blue lines, thick red segment, red circle, teal box, short black stub"},
         {'t', 5,
-         "runs call:0+11f5 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 "
-         "edge@20.426 edge@20.426 | segments best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
-         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
-         "segment, dashed orange segment, teal box"},
-        {'f', 5, "runs call:0+14f5 | lines | segments best:70.9-80.0", "black dots, thick red segment"},
+         "runs call:0+11f5 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 edge@20.426 edge@20.426 | segments side:19.7-21.2 best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
+         "black squares, blue filled squares, green hollow squares, thick magenta line, thin dotted blue lines, thick red segment, dashed orange segment, teal box, short black stub"},
+        {'f', 5, "runs call:0+14f5 | lines | segments best:70.9-80.0", "black squares, thick red segment"},
         {'d', 22, "runs call:0+20f5 twin:3+2r23 | lines | segments best:16.7-16.7",
-         "black dots, purple ring, thick red segment"},
+         "black squares, purple ring, thick red segment"},
     };
     for (const auto& c : cases) {
         const StepPicture drawn = picture(c.set, c.step);
@@ -341,8 +331,14 @@ TEST(Steps, PicturesOfEveryKind)
                     return ch >= ' ' && ch <= '~';
                 })) << line;
     }
+    // Records of both halves on the split line x = 4: each shows its own with a stub.
+    const Explained<Point2> straddling({{0, 0}, {1, 5}, {2, 1}, {3, 7}, {4, 0}, {4, 3}, {4, 6}, {4, 9}, {5, 2}, {6, 4}});
+    std::string sides;
+    for (const SceneSegment& s : pictureOf(layoutOf(straddling.run), straddling.steps[0]).segments)
+        sides += s.b.x < s.a.x ? "<" : ">";
+    EXPECT_EQ(sides, "<>>>");
     EXPECT_EQ(legendLines(picture('d', 2), Language::sr),
-              (std::vector<std::string>{"sive tacke: tacke van poziva", "crne tacke: tacke poziva",
+              (std::vector<std::string>{"sivi kvadratici: tacke van poziva", "crni kvadratici: tacke poziva",
                                         "ljubicasti krug: jednake tacke (rastojanje 0)",
                                         "isprekidane magenta linije: podele poziva u toku",
                                         "debela crvena duz: najbolji par, onaj koji ostaje"}));
