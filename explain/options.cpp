@@ -89,6 +89,7 @@ std::vector<OptionRow> makeRows()
         {.link = "follow"},
         {.link = "large"},
         {.link = "ask", .implies = "explain"},
+        {.link = "present", .implies = "large"},
         {.option = "--cost",
          .help = printfText("only a table of the distances computed against all pairs, for sets of the\n"
                             "kind (%s by default) of %lld, %lld, %lld, ... records up to --count (%lld)",

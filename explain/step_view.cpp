@@ -83,6 +83,10 @@ void endStepView()
 
 void pressKey(StepKey key)
 {
+    if (key == StepKey::present) { // the window's present mode is projector mode
+        stepViewHooks.present ? stepViewHooks.present() : setLarge(!large);
+        return;
+    }
     if (key == StepKey::follow || key == StepKey::legend || key == StepKey::large) {
         key == StepKey::follow ? setFollow(!follow) : key == StepKey::legend ? setLegend(!legend) : setLarge(!large);
         return;

@@ -32,6 +32,7 @@ struct StepViewHooks {
     std::function<void()> resize;                           // projector mode changed the texts' room
     std::function<bool(StepKey)> takesKey; // asked before each step key and played step: false holds it back
     std::function<void(const StepPlayer&)> shown; // the step shown, or the playing, has changed
+    std::function<void()> present; // switches present mode, where a front end has one of its own
 };
 extern StepViewHooks stepViewHooks;
 

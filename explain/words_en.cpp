@@ -42,7 +42,8 @@ constexpr Words englishWords = {
     .leafCall = "Call {0}: {1}, all pairs",
 
     .keys = {"Next", "Previous", "Next call", "Previous call", "First step", "Last step", "Play or pause", "Faster",
-             "Slower", "Follow the call", "Legend", "Projector mode"},
+             "Slower", "Follow the call", "Legend", "Projector mode",
+             "Present mode"},
 
     .listing = {"closest(P by x, Q the same points by y):",
                 "  if P has at most {0}:",

@@ -56,7 +56,8 @@ constexpr Words serbianWords = {
     .leafCall = "Poziv {0}: {1}, svi parovi",
 
     .keys = {"Napred", "Nazad", "Sledeci poziv", "Prethodni poziv", "Prvi korak", "Poslednji korak",
-             "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno"},
+             "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno",
+             "Prikaz za salu"},
 
     .listing = {"najblizi(P po x, Q iste tacke po y):",
                 "  ako P ima najvise {0}:",

@@ -152,7 +152,7 @@ TEST(Links, BadParametersAndWhatTheyImply)
 {
     const std::pair<LinkParameters, std::string> refused[] = {
         {{{"sett", "uniform"}}, "closest_explain: unknown parameter 'sett'; a link takes program, set, count, dim, "
-                                "seed, points, explain, step, lang, digits, follow, large and ask"},
+                                "seed, points, explain, step, lang, digits, follow, large, ask and present"},
         {{{"step", "2"}, {"step", "3"}}, "closest_explain: the parameter step is given twice; a link takes each once"},
         {{{"follow", "1"}}, "closest_explain: follow takes no value, not '1'"},
     };

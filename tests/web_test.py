@@ -464,6 +464,42 @@ class Page(unittest.TestCase):
         self.browser.find_element(By.ID, "explain").click()
         self.assertFalse(note.is_displayed(), "no steps asked for, no note")
 
+    # Present mode on a projector's and a laptop's screen: the picture, the step's text, the player's
+    # line, the listing's marked line, the legend and an open question all inside the viewport, at a
+    # hall's sizes; for a split, a strip, a comparison, a tie and the end.
+    def test_present_mode_puts_the_step_on_one_screen(self):
+        boxes = """const r = e => { const b = e.getBoundingClientRect();
+                     return [b.left, b.top, b.right, b.bottom, parseFloat(getComputedStyle(e).fontSize)]; };
+                   const shown = ["canvas", "step-text", "calls", "legend-lines"].map(id => document.getElementById(id));
+                   const ask = document.getElementById("ask-box");
+                   return [...shown, document.querySelector("#listing .current"), ...(ask.hidden ? [] : [ask])].map(r);"""
+        try:
+            for width, height in [(1920, 1080), (1280, 720), (1366, 768)]:
+                self.browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                             {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                for query in ["?set=uniform&count=40&seed=5&explain&step=1", "?set=uniform&count=40&seed=5&explain&step=8",
+                              "?set=uniform&count=40&seed=5&explain&step=9", "?set=lattice&count=40&seed=5&explain&step=12",
+                              "?set=uniform&count=40&seed=5&explain&step=39", "?set=uniform&count=40&seed=5&explain&step=8&ask"]:
+                    self.open(query + "&lang=en&present")
+                    if "ask" in query:
+                        self.canvas().send_keys(Keys.RIGHT)  # opens the comparison's question
+                    WebDriverWait(self.browser, 10).until(lambda b: self.js("return canvas.height") ==
+                                                          self.js("return view.clientHeight"))
+                    found = self.js(boxes)
+                    self.assertEqual(len(found), 6 if "ask" in query else 5, query)
+                    for left, top, right, bottom, size in found:
+                        self.assertTrue(0 <= left < right <= width and 0 <= top < bottom <= height,
+                                        (width, height, query, left, top, right, bottom))
+                    sizes = [f[4] / height for f in found]
+                    self.assertGreaterEqual(sizes[1], 0.03, "the step's text")
+                    self.assertGreaterEqual(min(sizes[2:5]), 0.022, "the player's line, the legend, the listing")
+                    self.assertGreater((found[0][2] - found[0][0]) * (found[0][3] - found[0][1]), width * height / 5)
+        finally:
+            self.browser.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
+        self.assertFalse(self.browser.find_element(By.ID, "program").is_displayed(), "the choosers out of the way")
+        self.browser.find_element(By.ID, "controls-toggle").click()
+        self.assertTrue(self.browser.find_element(By.ID, "program").is_displayed(), "one button brings them back")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -38,6 +38,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
     setFollow(request.on("follow"));
     setLarge(request.on("large"));
     setAsking(request.on("ask"));
+    page.presenting = request.on("present");
     const bool explain = request.on("explain");
     std::string refused = request.refused;
     const std::vector<std::vector<std::string>> openings = linkOpenings(request, language);
@@ -68,10 +69,9 @@ EMSCRIPTEN_KEEPALIVE const char* pageAddress()
         shown.points = page.linkPoints;
     if (stepsOnScreen())
         shown.step = stepPlayer().current + 1;
-    for (const auto& [name, on] : {std::pair{"explain", page.explaining}, {"follow", following()},
-                                   {"large", largeShown()}, {"ask", asking()}})
-        if (on)
-            shown.switches.emplace_back(name);
+    for (const OptionRow& row : optionRows())
+        if (row.option == nullptr && switchOn(row.link)) // a switch of the page's alone
+            shown.switches.emplace_back(row.link);
     return handOver(linkAddress(shown));
 }
 

@@ -20,6 +20,7 @@ struct PageState {
     bool explaining = false;           // steps, or the programs' picture
     std::string pointsText;            // the text of the user's points, under any name
     std::string linkPoints;            // the shown user's points as a link carries them, or ""
+    bool presenting = false;           // present mode: the picture and the step's texts on one screen
 };
 extern PageState page;
 
@@ -70,6 +71,11 @@ void forgetRecordsTexts();
 // Edits and questions end with the set they were about.
 void endEditing();
 void endAsking();
+
+// The page's switches by their link parameters' names (explain, follow, large, ask, present): whether
+// one is on; turning one on or off, with what it implies or what implies it.
+bool switchOn(const std::string& name);
+void switchTo(const std::string& name, bool on);
 
 // Asking before a comparison's or a combine's result is shown, or not; whether it is.
 void setAsking(bool on);

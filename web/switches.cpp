@@ -1,5 +1,5 @@
 // The page's switches, by their link parameters' names: the steps (explain), following the call,
-// projector mode (large) and asking. Turning one on turns on what it implies; turning one off turns
+// projector mode (large), asking and present mode. Turning one on turns on what it implies; turning one off turns
 // off the switches that imply it (no questions without the steps).
 #include "explain/step_view.hpp"
 #include "viewer/viewer.hpp"
@@ -33,17 +33,22 @@ void large(bool on)
     glutPostRedisplay();
 }
 
-bool isOn(const std::string& name)
+} // namespace
+
+bool switchOn(const std::string& name)
 {
     return name == "explain" ? page.explaining
            : name == "follow" ? following()
            : name == "large"  ? largeShown()
+           : name == "present" ? page.presenting
                               : name == "ask" && asking();
 }
 
+namespace {
+
 void set(const std::string& name, bool on)
 {
-    if (isOn(name) == on)
+    if (switchOn(name) == on)
         return;
     if (name == "explain")
         explain(on);
@@ -53,33 +58,44 @@ void set(const std::string& name, bool on)
         large(on);
     else if (name == "ask")
         setAsking(on);
+    else if (name == "present")
+        page.presenting = on;
 }
 
 } // namespace
+
+void switchTo(const std::string& name, bool on)
+{
+    if (switchOn(name) == on)
+        return;
+    set(name, on);
+    for (const OptionRow& row : optionRows()) {
+        if (row.link == nullptr || row.implies == nullptr)
+            continue;
+        if (on && name == row.link)
+            switchTo(row.implies, true);
+        if (!on && name == row.implies && row.value == OptionValue::none)
+            switchTo(row.link, false);
+    }
+}
 
 extern "C" {
 
 // Turns the switch of that name on or off, with what it implies.
 EMSCRIPTEN_KEEPALIVE void pageSwitch(const char* name, int on)
 {
-    set(name, on != 0);
-    for (const OptionRow& row : optionRows()) {
-        if (on != 0 && row.link != nullptr && row.implies != nullptr && name == std::string(row.link))
-            set(row.implies, true);
-        if (on == 0 && row.link != nullptr && row.implies != nullptr && name == std::string(row.implies) &&
-            row.value == OptionValue::none)
-            set(row.link, false);
-    }
+    switchTo(name, on != 0);
 }
 
-// The switches as they stand, as JSON: {"explain":true,"follow":false,"large":false,"ask":false}.
+// The switches as they stand, as JSON: {"explain":true,"follow":false,"large":false,"ask":false,...}.
 EMSCRIPTEN_KEEPALIVE const char* pageSwitches()
 {
     std::string text;
     for (const OptionRow& row : optionRows())
         if (row.option == nullptr) // a switch of the page's alone
-            text += std::string(text.empty() ? "{" : ",") + json(row.link) + ":" + (isOn(row.link) ? "true" : "false");
+            text += std::string(text.empty() ? "{" : ",") + json(row.link) + ":" + (switchOn(row.link) ? "true" : "false");
     return handOver(text + "}");
 }
 
 } // extern "C"
+

@@ -47,6 +47,7 @@ int main(int argc, char** argv)
     takeStepKeys();
     stepViewHooks.shown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
     stepViewHooks.takesKey = takeKey;
+    stepViewHooks.present = [] { switchTo("present", !switchOn("present")); };
     glutReshapeFunc(startView);
     glutMainLoop();
     return 0;

@@ -82,10 +82,16 @@ function showSwitches() {
   for (const [name, on] of Object.entries(switches))
     $(name).checked = on;
   document.body.classList.toggle("large", switches.large);
+  document.body.classList.toggle("present", switches.present);
   rewriteAddress();
 }
 
 $("lang").onchange = () => setLanguage($("lang").value);
+// In present mode the choosers and switches wait behind one button.
+$("controls-toggle").onclick = () => {
+  const open = document.body.classList.toggle("controls-open");
+  $("controls-toggle").setAttribute("aria-expanded", open);
+};
 $("legend").onchange = () => showStep();
 $("digits").onchange = () => {
   const refused = page.text("pageSetDigits", $("digits").value);
