@@ -327,6 +327,17 @@ class Page(unittest.TestCase):
             self.assertEqual(steps.read().splitlines(), steps_of("--points", saved, "--lang", "en"))
             rows = 4096 * 680  # the rows above the view's resize grip, which a screenshot shows
             self.assertEqual(png_image(png.read()).raw[:rows], self.picture().raw[:rows])
+        # The slide: the step's text above the picture, the listing's marked line and the legend under it.
+        self.browser.find_element(By.ID, "save-slide").click()
+        slide_file = os.path.join(folder, "closest-slide-3.png")
+        WebDriverWait(self.browser, 10).until(lambda b: os.path.exists(slide_file))
+        with open(slide_file, "rb") as png:
+            slide, picture = png_image(png.read()), self.picture()
+        stride = 4 * picture.width
+        top = slide.raw.find(picture.raw[stride * 100:stride * 400]) // stride - 100  # where the picture lies
+        text = [y for _, y in slide.where((34, 34, 34))]
+        self.assertTrue(slide.width == picture.width and 0 < min(text) < top and
+                        max(text) > top + picture.height, (slide.width, top, min(text), max(text)))
 
     def test_axe_finds_no_violation_and_tab_leaves_the_picture(self):
         with open(AXE) as f:  # run, its violations handed back
