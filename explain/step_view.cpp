@@ -47,6 +47,7 @@ void showCurrent()
     sceneText = {playerLine(), describe(step)};
     sceneSideText = sideText(listingLine(step));
     sceneSideMarked = listingLine(step) - 1;
+    sceneFootText = large && legend ? legendShownLines : std::vector<std::string>{}; // under the picture
     if (follow)
         frame(callBox(step));
     if (stepViewHooks.shown)
@@ -174,7 +175,10 @@ void setLarge(bool on)
     large = on;
     if (stepViewHooks.resize)
         stepViewHooks.resize();
-    redraw();
+    if (!steps.empty())
+        showCurrent(); // the legend moves under the picture, or back
+    else
+        redraw();
 }
 
 bool largeShown() { return large; }
@@ -193,6 +197,8 @@ std::vector<std::string> sideText(int marked)
     const std::vector<std::string>& listing = listingLines(language);
     for (int i = 0; i < static_cast<int>(listing.size()); ++i)
         lines.push_back(printfText("%c%3d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
+    if (large) // in projector mode the legend goes under the picture, and the keys are known
+        return lines;
     lines.emplace_back();
     lines.push_back(stepKeysHelp(language));
     if (legend) {

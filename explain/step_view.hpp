@@ -82,7 +82,7 @@ void setScreenScale(float scale);
 float stepDrawScale();
 
 // The listing, numbered, with > at the step's line; a blank line; the keys; with the legend on, a
-// blank line and the legend: the window's column.
+// blank line and the legend: the window's column. In projector mode the listing alone.
 std::vector<std::string> sideText(int marked);
 
 // Where the steps' pictures draw the records: the set moved and scaled (explain/picture.hpp); none

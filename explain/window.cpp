@@ -14,12 +14,15 @@ bool textBeside = false; // the window draws the texts in the band and the colum
 
 // The window: the picture, with a band above it for the player's line and the step's text (4 rows
 // of the 9 x 15 font), and a column at its right for the listing, the keys and the legend. In
-// projector mode the text is in Helvetica 18 (rows of 24 pixels): the band and the column grow to
-// hold as much, and the picture shrinks.
+// projector mode, for a hall, the texts are a share of the window's height (the step's 3.2%, the
+// listing's and the legend's 2.2%): the band holds 3 rows, the column 45% of the width, and the
+// legend goes across the bottom, in two columns of 8 rows; the picture takes the rest.
 constexpr int windowWidth = 1180;
 constexpr int windowHeight = 740;
-constexpr int bandHeight = 82, largeBandHeight = 106;
-constexpr int columnWidth = 567, largeColumnWidth = 640; // about 60 characters a row
+constexpr int bandHeight = 82;
+constexpr int columnWidth = 567; // about 60 characters a row
+constexpr float hallBandText = 0.032f, hallSideText = 0.022f, hallColumn = 0.45f;
+constexpr int hallBandRows = 3, hallFootRows = 8;
 
 static_assert(glutLeft == GLUT_KEY_LEFT && glutRight == GLUT_KEY_RIGHT && glutPageUp == GLUT_KEY_PAGE_UP &&
               glutPageDown == GLUT_KEY_PAGE_DOWN && glutHome == GLUT_KEY_HOME && glutEnd == GLUT_KEY_END);
@@ -54,9 +57,22 @@ void frame(const std::optional<ViewBox>& box)
         lookAtScene();
 }
 
+// The room of the texts for the window's size.
+void keepTextRoom(int width, int height)
+{
+    const bool hall = largeShown();
+    textBandPixels = hall ? hallBandText * static_cast<float>(height) : 0;
+    textSidePixels = hall ? hallSideText * static_cast<float>(height) : 0;
+    textBandHeight = hall ? static_cast<int>(textBandPixels * (1.25f * hallBandRows + 0.5f)) : bandHeight;
+    textColumnWidth = hall ? static_cast<int>(hallColumn * static_cast<float>(width)) : columnWidth;
+    textFootHeight = hall ? static_cast<int>(textSidePixels * (1.25f * hallFootRows + 0.5f)) : 0;
+}
+
 // A reshape clears the navigation, and frames the call again when following.
 void onWindowReshape(int width, int height)
 {
+    if (textBeside)
+        keepTextRoom(width, height);
     onReshape(width, height);
     if (following() && !viewSteps().empty())
         frame(callBox(viewSteps()[stepPlayer().current]));
@@ -66,11 +82,8 @@ void onWindowReshape(int width, int height)
 void resize()
 {
     drawScale = stepDrawScale();
-    if (!windowOpen || !textBeside)
-        return;
-    textBandHeight = largeShown() ? largeBandHeight : bandHeight;
-    textColumnWidth = largeShown() ? largeColumnWidth : columnWidth;
-    onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    if (windowOpen && textBeside)
+        onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }
 
 } // namespace
@@ -97,8 +110,7 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
                   options.digits);
     textBeside = true;
-    textBandHeight = bandHeight;
-    textColumnWidth = columnWidth;
+    keepTextRoom(windowWidth, windowHeight);
     openViewer(argc, argv, windowWidth, windowHeight);
     takeStepKeys();
     glutMainLoop();

@@ -17,6 +17,7 @@ std::vector<SceneRgb> sceneMoreColors;
 std::vector<std::string> sceneText;
 std::vector<std::string> sceneSideText;
 int sceneSideMarked = -1;
+std::vector<std::string> sceneFootText;
 
 namespace {
 
@@ -87,5 +88,6 @@ void clearScene()
     sceneText.clear();
     sceneSideText.clear();
     sceneSideMarked = -1;
+    sceneFootText.clear();
     sceneExtent = SceneExtent{};
 }

@@ -111,6 +111,7 @@ extern std::vector<SceneRgb> sceneMoreColors;     // the colours of codes colorC
 extern std::vector<std::string> sceneText;        // drawn last, a line each, in window pixels
 extern std::vector<std::string> sceneSideText;    // drawn in the window's right column, a line each
 extern int sceneSideMarked;                       // the side line drawn as the current one, or -1
+extern std::vector<std::string> sceneFootText;    // drawn across the window's bottom, in two columns, a line each
 
 // Widens the extent by x and y, as every add does: four independent strict tests on the stored
 // floats, so a NaN leaves its axis alone.

@@ -315,12 +315,44 @@ class Explain(unittest.TestCase):
                     return max(p[k] for p in b) - min(p[k] for p in b) + 1
                 # the squares alone: the record on the split line, with its stub, is wider than tall
                 return sorted(extent(b, 0) for b in image.blobs((0, 0, 0))
-                              if max(x for x, _ in b) < 500 and min(y for _, y in b) > 120 and extent(b, 0) == extent(b, 1))
+                              if max(x for x, _ in b) < 500 and min(y for _, y in b) > 120 and
+                              max(y for _, y in b) < 560 and extent(b, 0) == extent(b, 1))  # above the legend
             session.xdotool("windowfocus", window, "key", "Home")
             wait_for(self, session, window, lambda image: image.rgb() == frame.rgb(), "Home is not the first step")
             session.xdotool("windowfocus", window, "key", "z")
             large = wait_for(self, session, window, lambda image: widths(image) != widths(frame), "z changed nothing")
             self.assertEqual((len(widths(large)) > 8, set(widths(large))), (True, {2 * w for w in widths(frame)}))
+            session.finish(process, window)
+        self.assertEqual(process.returncode, 0)
+
+    def test_projector_mode_sizes_its_texts_for_a_hall_and_remotes_step(self):
+        # At 1280 x 720, z: the band's text 3.2% of the height (its capitals about two thirds of
+        # that), the listing's marked line a bar of a 2.2% row, the legend across the bottom; a
+        # remote's Page Down then steps one step, and ] jumps to the next call.
+        def bar(image):
+            return [y for y in range(image.height) if image.at(image.width - 30, y) == (0, 0, 255)]
+
+        def black_rows(image, top, bottom):
+            return [y for y in range(top, bottom) if any(image.at(x, y) == (0, 0, 0) for x in range(0, 500, 2))]
+        with XSession(1400, 900) as session:
+            process, window, frame = session.launch(path("closest_explain"), "--set", "uniform", "--count", "40",
+                                                    "--seed", "5", "--step", "8", "--lang", "en")
+            self.addCleanup(lambda: process.poll() is None and process.kill())
+            session.xdotool("windowsize", window, "1280", "720")
+            wait_for(self, session, window, lambda image: image.width == 1280 and image.height == 720, "no resize")
+            session.xdotool("windowfocus", window, "key", "z")
+            hall = wait_for(self, session, window, lambda image: len(bar(image)) >= 0.022 * 720 * 1.2, "z: no hall rows")
+            band = black_rows(hall, 0, int(0.032 * 720 * 1.3))
+            self.assertGreaterEqual(max(band) - min(band), 0.032 * 720 * 0.6, "the band's text too small")
+            self.assertTrue(black_rows(hall, int(720 * 0.82), 720), "the legend across the bottom")
+            # Steps 8 and 9 compare (listing line 12), 10 answers (line 13), 11 splits (line 4).
+            marked = bar(hall)
+            session.xdotool("windowfocus", window, "key", "Next", "key", "Next")
+            answer = wait_for(self, session, window, lambda image: bar(image) != marked, "Page Down")
+            self.assertGreater(min(bar(answer)), max(marked), "two steps on, not a call")
+            session.xdotool("windowfocus", window, "key", "bracketright")
+            split = wait_for(self, session, window, lambda image: bar(image) != bar(answer), "]")
+            self.assertLess(max(bar(split)), min(marked), "the next call's split")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 

@@ -389,9 +389,18 @@ void drawBesideText()
 {
     const int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
     setColor(colorBlack);
-    drawTextBox(sceneText, -1, {0, 0, width, textBandHeight}, width, height);
+    drawTextBox(sceneText, -1, {0, 0, width, textBandHeight}, width, height, textBandPixels);
     drawTextBox(sceneSideText, sceneSideMarked,
-                {width - textColumnWidth, textBandHeight, textColumnWidth, height - textBandHeight}, width, height);
+                {width - textColumnWidth, textBandHeight, textColumnWidth, height - textBandHeight - textFootHeight},
+                width, height, textSidePixels);
+    if (textFootHeight > 0) { // the foot's lines in two columns, the first half at the left
+        const auto half = sceneFootText.begin() + static_cast<long>((sceneFootText.size() + 1) / 2);
+        const int footWidth = width / 2, top = height - textFootHeight;
+        drawTextBox({sceneFootText.begin(), half}, -1, {0, top, footWidth, textFootHeight}, width, height,
+                    textSidePixels);
+        drawTextBox({half, sceneFootText.end()}, -1, {footWidth, top, footWidth, textFootHeight}, width, height,
+                    textSidePixels);
+    }
 }
 
 // One frame into the back buffer.

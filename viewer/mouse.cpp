@@ -31,8 +31,8 @@ Unprojected unprojectCursor(int x, int y, double depth = 0)
     glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     Unprojected p{0, 0, 0, viewport[2], false};
-    // The viewport starts at the window's bottom left corner; the band lies above it.
-    const int windowY = viewport[3] + textBandHeight - y - 1;
+    // The viewport starts above the foot at the window's bottom; the band lies above it.
+    const int windowY = viewport[1] + viewport[3] + textBandHeight - y - 1;
     p.ok = gluUnProject(x, windowY, depth, modelview, projection, viewport, &p.x, &p.y, &p.z) == GL_TRUE &&
            std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
     return p;

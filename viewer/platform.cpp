@@ -1,5 +1,5 @@
 // freeglut on X11: the pointer events the window takes, what a lost X connection does, and text
-// in freeglut's bitmap font.
+// in freeglut's bitmap fonts, or in its scalable monospaced stroke font for a hall's screen.
 #include "viewer/platform.hpp"
 #include "viewer/viewer.hpp"
 
@@ -22,6 +22,16 @@ struct TextFont {
 constexpr TextFont smallFont{GLUT_BITMAP_9_BY_15, 18, 20}, largeFont{GLUT_BITMAP_HELVETICA_18, 24, 24};
 
 const TextFont& textFont() { return drawScale > 1 ? largeFont : smallFont; }
+
+// freeglut's monospaced stroke font: each character 104.76 units wide, 119.05 above the baseline
+// and 33.33 below; drawn so many pixels high (ascent and descent), with strokes as wide as read well.
+constexpr float strokeWidth = 104.76f, strokeAscent = 119.05f, strokeHeight = 152.38f;
+
+int lineHeightFor(float pixels) { return pixels > 0 ? static_cast<int>(pixels * 1.25f + 0.5f) : textFont().lineHeight; }
+int firstBaselineFor(float pixels)
+{
+    return pixels > 0 ? static_cast<int>(pixels * (0.25f + strokeAscent / strokeHeight) + 0.5f) : textFont().firstBaseline;
+}
 
 // Breaks text into lines that fit a row, at spaces where they can; the lines after the first
 // start with hang spaces. fits(line) says whether a line fits; a first character always does.
@@ -49,9 +59,14 @@ std::vector<std::string> wrapBy(const std::string& text, Fits fits, std::size_t 
 std::size_t rowLength(int width) { return static_cast<std::size_t>(std::max(20, width / 9 - 3)); }
 
 // text broken into rows of a text width pixels wide, those after the first indented by hang
-// characters (at most half a row).
-std::vector<std::string> wrap(const std::string& text, int width, std::size_t hang = 0)
+// characters (at most half a row); in the stroke font textPixels high when that is above 0.
+std::vector<std::string> wrap(const std::string& text, int width, std::size_t hang = 0, float textPixels = 0)
 {
+    if (textPixels > 0) { // monospaced, each character strokeWidth of strokeHeight
+        const float advance = textPixels * strokeWidth / strokeHeight;
+        const auto length = static_cast<std::size_t>(std::max(20.0f, (static_cast<float>(width) - 2 * textPixels) / advance));
+        return wrapBy(text, [length](const std::string& line) { return line.size() <= length; }, std::min(hang, length / 2));
+    }
     const std::size_t length = rowLength(width);
     hang = std::min(hang, length / 2);
     if (drawScale <= 1)
@@ -98,10 +113,22 @@ void leaveWindowPixels(const SavedView& saved)
     glViewport(saved.viewport[0], saved.viewport[1], saved.viewport[2], saved.viewport[3]);
 }
 
-void drawRow(const std::string& row, int x, int y)
+void drawRow(const std::string& row, int x, int y, float pixels = 0)
 {
-    glRasterPos2i(x, y);
-    glutBitmapString(textFont().font, reinterpret_cast<const unsigned char*>(row.c_str()));
+    if (pixels <= 0) {
+        glRasterPos2i(x, y);
+        glutBitmapString(textFont().font, reinterpret_cast<const unsigned char*>(row.c_str()));
+        return;
+    }
+    glPushMatrix();
+    glTranslatef(static_cast<float>(x), static_cast<float>(y), 0);
+    const float scale = pixels / strokeHeight;
+    glScalef(scale, scale, 1);
+    glLineWidth(std::max(1.5f, pixels / 13));
+    for (const char c : row)
+        glutStrokeCharacter(GLUT_STROKE_MONO_ROMAN, static_cast<unsigned char>(c));
+    glLineWidth(1);
+    glPopMatrix();
 }
 
 } // namespace
@@ -146,10 +173,11 @@ namespace {
 struct DrawnBox {
     std::vector<std::string> lines;
     int marked = -1;
-    float scale = 1; // drawScale then
+    float scale = 1;  // drawScale then
+    float pixels = 0; // the text's height then
     PixelBox box{};
     int windowHeight = 0;
-    std::vector<unsigned char> pixels; // RGBA, from the bottom row up
+    std::vector<unsigned char> image; // RGBA, from the bottom row up
 };
 
 std::vector<DrawnBox> drawnBoxes; // one for each place text is drawn
@@ -164,42 +192,44 @@ DrawnBox& drawnAt(PixelBox box)
 
 } // namespace
 
-void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height)
+void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height, float pixels)
 {
     const SavedView saved = enterWindowPixels(width, height);
     DrawnBox& drawn = drawnAt(box);
     const int bottom = height - box.top - box.height;
-    if (drawn.lines == lines && drawn.marked == marked && drawn.scale == drawScale && drawn.windowHeight == height && !drawn.pixels.empty() &&
+    if (drawn.lines == lines && drawn.marked == marked && drawn.scale == drawScale && drawn.pixels == pixels &&
+        drawn.windowHeight == height && !drawn.image.empty() &&
         drawn.box.width == box.width && drawn.box.height == box.height && bottom >= 0) {
         glRasterPos2i(box.left, bottom);
-        glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
+        glDrawPixels(box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.image.data());
         leaveWindowPixels(saved);
         return;
     }
     GLfloat color[4];
     glGetFloatv(GL_CURRENT_COLOR, color);
-    const int lineHeight = textFont().lineHeight;
-    int baseline = box.top + textFont().firstBaseline; // from the window's top
+    const int lineHeight = lineHeightFor(pixels);
+    int baseline = box.top + firstBaselineFor(pixels); // from the window's top
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
         const std::size_t start = std::min(lines[i].find_first_not_of(" >0123456789"), lines[i].size());
-        for (const std::string& row : wrap(lines[i], box.width, start + 2)) {
+        for (const std::string& row : wrap(lines[i], box.width, start + 2, pixels)) {
             if (baseline + 4 > box.top + box.height)
                 break;
             const int y = height - baseline; // GL's, from the bottom
             if (i == marked) {
                 setColor(colorBlue);
-                glRecti(box.left + 4, y - 5, box.left + box.width - 4, y + lineHeight - 5);
+                const int below = pixels > 0 ? static_cast<int>(lineHeight - pixels * strokeAscent / strokeHeight) : 5;
+                glRecti(box.left + 4, y - below, box.left + box.width - 4, y + lineHeight - below);
                 setColor(colorWhite);
             }
-            drawRow(row, box.left + 10, y); // the raster position takes the colour
+            drawRow(row, box.left + 10, y, pixels); // the raster position takes the colour
             glColor4fv(color);
             baseline += lineHeight;
         }
     }
-    drawn = DrawnBox{lines, marked, drawScale, box, height, {}};
+    drawn = DrawnBox{lines, marked, drawScale, pixels, box, height, {}};
     if (bottom >= 0 && box.width > 0 && box.height > 0) {
-        drawn.pixels.resize(4 * static_cast<std::size_t>(box.width) * static_cast<std::size_t>(box.height));
-        glReadPixels(box.left, bottom, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.pixels.data());
+        drawn.image.resize(4 * static_cast<std::size_t>(box.width) * static_cast<std::size_t>(box.height));
+        glReadPixels(box.left, bottom, box.width, box.height, GL_RGBA, GL_UNSIGNED_BYTE, drawn.image.data());
     }
     leaveWindowPixels(saved);
 }

@@ -26,5 +26,7 @@ struct PixelBox {
 // Lines of text in the box of a window width x height pixels, in the current colour, each wrapped
 // to the box's width like drawTextLines' lines; a wrapped line goes on 2 characters past its
 // leading spaces, digits and '>' (a listing line's number and indentation). Rows that do not fit
-// in the box are left out. The line marked (an index, or -1) is drawn in white on a blue bar.
-void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height);
+// in the box are left out. The line marked (an index, or -1) is drawn in white on a blue bar. With
+// pixels above 0 the text is that many pixels high, in a scalable font; else in the bitmap font.
+void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box, int width, int height,
+                 float pixels = 0);

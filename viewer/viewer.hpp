@@ -33,6 +33,13 @@ extern float drawScale;
 // a window sets them before it opens.
 extern int textBandHeight;  // pixel rows of the band at the top
 extern int textColumnWidth; // pixel columns of the column at the right
+extern int textFootHeight;  // pixel rows of a foot across the window's bottom, under the picture and the column
+
+// The height in pixels of the band's text, and of the column's and the foot's; 0 draws the bitmap
+// fonts (9 x 15, or Helvetica 18 when drawScale is above 1). Set for a hall's screen, where the
+// text is a share of the window's height.
+extern float textBandPixels;
+extern float textSidePixels;
 
 // Places the camera from sceneExtent: centred on it, at span x or span y from the plane z = 0,
 // where a span is max + |min|.

@@ -15,6 +15,9 @@ float viewCenterY = 0;
 float eyeDistance = 0;
 int textBandHeight = 0;
 int textColumnWidth = 0;
+int textFootHeight = 0;
+float textBandPixels = 0;
+float textSidePixels = 0;
 
 namespace {
 
@@ -166,6 +169,7 @@ void startViewer(int argc, char** argv)
 
 void onReshape(int width, int height)
 {
-    glViewport(0, 0, std::max(width - textColumnWidth, 0), std::max(height - textBandHeight, 1));
+    glViewport(0, textFootHeight, std::max(width - textColumnWidth, 0),
+               std::max(height - textBandHeight - textFootHeight, 1));
     loadPerspective();
 }

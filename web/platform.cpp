@@ -8,4 +8,4 @@ void adaptWindow() {}
 
 void drawTextLines(const std::vector<std::string>&, int, int) {}
 
-void drawTextBox(const std::vector<std::string>&, int, PixelBox, int, int) {}
+void drawTextBox(const std::vector<std::string>&, int, PixelBox, int, int, float) {}
