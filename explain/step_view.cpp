@@ -84,6 +84,11 @@ void endStepView()
 
 void pressKey(StepKey key)
 {
+    if (key == StepKey::slide) {
+        if (stepViewHooks.slide && !steps.empty())
+            stepViewHooks.slide(player.current + 1);
+        return;
+    }
     if (key == StepKey::present) { // the window's present mode is projector mode
         stepViewHooks.present ? stepViewHooks.present() : setLarge(!large);
         return;

@@ -33,6 +33,7 @@ struct StepViewHooks {
     std::function<bool(StepKey)> takesKey; // asked before each step key and played step: false holds it back
     std::function<void(const StepPlayer&)> shown; // the step shown, or the playing, has changed
     std::function<void()> present; // switches present mode, where a front end has one of its own
+    std::function<void(std::size_t)> slide; // saves the step shown (from 1) as a slide
 };
 extern StepViewHooks stepViewHooks;
 

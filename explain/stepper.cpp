@@ -39,7 +39,8 @@ void pressStepKey(StepPlayer& player, const std::vector<Step>& steps, StepKey ke
     case StepKey::follow:
     case StepKey::legend:
     case StepKey::large:
-    case StepKey::present: break; // the view's switches, not the player's
+    case StepKey::present:
+    case StepKey::slide: break; // the view's switches and the slide, not the player's
     }
 }
 

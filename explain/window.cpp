@@ -1,10 +1,13 @@
 #include "explain/window.hpp"
 
+#include "viewer/png.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/glut.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -78,6 +81,16 @@ void onWindowReshape(int width, int height)
         frame(callBox(viewSteps()[stepPlayer().current]));
 }
 
+// The window as it shows the step, a slide: closest-slide-K.png in the working directory.
+void saveSlide(std::size_t step)
+{
+    int width = 0, height = 0;
+    const std::vector<unsigned char> rgb = windowPixels(width, height);
+    const std::string name = "closest-slide-" + std::to_string(step) + ".png";
+    const bool saved = writePng(name, width, height, rgb);
+    std::fprintf(stderr, "%s\n", explainMessage((saved ? "saved " : "cannot write ") + name).c_str());
+}
+
 // The band and the column for the text's size, and the marks' size.
 void resize()
 {
@@ -98,6 +111,7 @@ void takeStepKeys()
     stepViewHooks.redraw = [] { glutPostRedisplay(); };
     stepViewHooks.play = schedule;
     stepViewHooks.resize = resize;
+    stepViewHooks.slide = saveSlide;
     resize();
 }
 

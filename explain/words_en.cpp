@@ -43,7 +43,7 @@ constexpr Words englishWords = {
 
     .keys = {"Next", "Previous", "Next call", "Previous call", "First step", "Last step", "Play or pause", "Faster",
              "Slower", "Follow the call", "Legend", "Projector mode",
-             "Present mode"},
+             "Present mode", "Save the slide"},
 
     .listing = {"closest(P by x, Q the same points by y):",
                 "  if P has at most {0}:",

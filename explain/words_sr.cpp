@@ -57,7 +57,7 @@ constexpr Words serbianWords = {
 
     .keys = {"Napred", "Nazad", "Sledeci poziv", "Prethodni poziv", "Prvi korak", "Poslednji korak",
              "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno",
-             "Prikaz za salu"},
+             "Prikaz za salu", "Sacuvaj slajd"},
 
     .listing = {"najblizi(P po x, Q iste tacke po y):",
                 "  ako P ima najvise {0}:",

@@ -8,6 +8,7 @@ import random
 import re
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -334,6 +335,9 @@ class Explain(unittest.TestCase):
 
         def black_rows(image, top, bottom):
             return [y for y in range(top, bottom) if any(image.at(x, y) == (0, 0, 0) for x in range(0, 500, 2))]
+        folder, here = tempfile.mkdtemp(), os.getcwd()
+        os.chdir(folder)  # where the slide is saved
+        self.addCleanup(os.chdir, here)
         with XSession(1400, 900) as session:
             process, window, frame = session.launch(path("closest_explain"), "--set", "uniform", "--count", "40",
                                                     "--seed", "5", "--step", "8", "--lang", "en")
@@ -348,11 +352,22 @@ class Explain(unittest.TestCase):
             # Steps 8 and 9 compare (listing line 12), 10 answers (line 13), 11 splits (line 4).
             marked = bar(hall)
             session.xdotool("windowfocus", window, "key", "Next", "key", "Next")
-            answer = wait_for(self, session, window, lambda image: bar(image) != marked, "Page Down")
-            self.assertGreater(min(bar(answer)), max(marked), "two steps on, not a call")
+            wait_for(self, session, window, lambda image: bar(image) and min(bar(image)) > max(marked),
+                     "two Page Downs: two steps on to the answer's line, not to a call's")
             session.xdotool("windowfocus", window, "key", "bracketright")
-            split = wait_for(self, session, window, lambda image: bar(image) != bar(answer), "]")
-            self.assertLess(max(bar(split)), min(marked), "the next call's split")
+            wait_for(self, session, window, lambda image: bar(image) and max(bar(image)) < min(marked),
+                     "]: the next call's split")
+            # s saves the window as it shows the step, a slide, in the working directory.
+            session.xdotool("windowfocus", window, "key", "s")
+            slide = os.path.join(folder, "closest-slide-11.png")
+            deadline = time.monotonic() + 60  # a hang guard
+            while not os.path.exists(slide) and time.monotonic() < deadline:
+                time.sleep(0.1)
+            saved = subprocess.run(["convert", slide, "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+            shown = session.pixels(window).raw  # blue, green, red and a fourth byte a pixel
+            expected = bytearray(len(shown) // 4 * 3)
+            expected[0::3], expected[1::3], expected[2::3] = shown[2::4], shown[1::4], shown[0::4]
+            self.assertEqual(saved, bytes(expected), "the slide is the window as shown")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 

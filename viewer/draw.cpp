@@ -452,3 +452,20 @@ void onDisplay()
     drawScene();
     glutSwapBuffers();
 }
+
+std::vector<unsigned char> windowPixels(int& width, int& height)
+{
+    width = glutGet(GLUT_WINDOW_WIDTH);
+    height = glutGet(GLUT_WINDOW_HEIGHT);
+    drawScene();
+    std::vector<unsigned char> bottomUp(3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1); // from the back buffer, a double-buffered window's reading one
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<unsigned char> rgb(bottomUp.size());
+    const std::size_t row = 3 * static_cast<std::size_t>(width);
+    for (int y = 0; y < height; ++y)
+        std::copy_n(bottomUp.begin() + static_cast<long>(row * static_cast<std::size_t>(height - 1 - y)), row,
+                    rgb.begin() + static_cast<long>(row * static_cast<std::size_t>(y)));
+    glutPostRedisplay();
+    return rgb;
+}

@@ -6,6 +6,8 @@
 
 #include "scene/scene.hpp"
 
+#include <vector>
+
 // Camera, placed from the scene extent when the window opens; the pivot of rotation and zoom.
 extern float viewCenterX; // midpoint of the scene's x range
 extern float viewCenterY; // midpoint of the scene's y range
@@ -100,6 +102,10 @@ void restoreViewOver(const KeptView& view, float scale, float dx, float dy);
 //   is scaled down about the eye, which leaves the picture as it is within the depth range.
 void fitSceneWidth();
 void keepSceneWithinDepth();
+
+// The window's pixels as the next frame draws them (the picture and its texts), RGB from the top
+// row down; the frame stays to be shown by the display callback.
+std::vector<unsigned char> windowPixels(int& width, int& height);
 
 // Sets the drawing colour of a code of the colour table; other codes set nothing.
 void setColor(int code);

@@ -48,6 +48,7 @@ int main(int argc, char** argv)
     stepViewHooks.shown = [](const StepPlayer&) { EM_ASM(Module.onStepShown && Module.onStepShown()); };
     stepViewHooks.takesKey = takeKey;
     stepViewHooks.present = [] { switchTo("present", !switchOn("present")); };
+    stepViewHooks.slide = [](std::size_t) { EM_ASM(Module.saveSlide && Module.saveSlide()); };
     glutReshapeFunc(startView);
     glutMainLoop();
     return 0;

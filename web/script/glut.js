@@ -86,5 +86,6 @@ var Module = {
   preRun: [adaptGlut, letTabLeave],
   postRun: [() => { fitCanvas(); buildControls(); openAddress(); }],
   onStepShown: () => controls.lists && showStep(),
+  saveSlide: () => $("save-slide").click(), // the s key on the picture
   onAbort: what => showError(controls.stopped + what),
 };
