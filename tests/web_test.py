@@ -475,6 +475,21 @@ class Page(unittest.TestCase):
         self.browser.find_element(By.ID, "explain").click()
         self.assertFalse(note.is_displayed(), "no steps asked for, no note")
 
+    # Every mark a step's legend names is in its picture, in its palette's colour, in projector mode
+    # and out of it: a split, a leaf, a combine, a strip, a comparison, an answer and the end.
+    def test_every_mark_the_legend_names_is_in_the_picture(self):
+        colours = {"grey": (112, 112, 112), "black": (0, 0, 0), "blue": (0, 90, 200), "green": (0, 120, 40),
+                   "purple": (110, 30, 160), "magenta": (170, 0, 170), "red": (200, 0, 0), "orange": (180, 90, 0),
+                   "teal": (0, 120, 120)}
+        for step in [1, 4, 6, 7, 8, 10, 39]:
+            for large in ["", "&large"]:
+                self.open(f"?set=uniform&count=40&seed=5&explain&step={step}&lang=en{large}")
+                picture = self.picture()
+                for line in self.text("legend-lines").splitlines()[1:]:
+                    named = [c for word, c in colours.items() if re.search(rf"\b{word}\b", line.split(":")[0])]
+                    self.assertEqual(len(named), 1, line)
+                    self.assertTrue(picture.where(named[0]), (step, large, line))
+
     # Present mode on a projector's and a laptop's screen: the picture, the step's text, the player's
     # line, the listing's marked line, the legend and an open question all inside the viewport, at a
     # hall's sizes; for a split, a strip, a comparison, a tie and the end.
