@@ -15,7 +15,7 @@ struct CountingObserver : SearchObserver<Point> {
     static constexpr bool active = true;
     SearchCount searchCount;
 
-    void split(Point* const*, int, int, double) { searchCount.split(); }
+    void split(Point* const*, int count, int, double) { searchCount.split(count); }
     void leaf(Point* const*, int count, double, Point*, Point*) { searchCount.leaf(count); }
     void strip(double, double, int, int) { searchCount.strip(); }
     void compare(Point* l, Point*, double, double) { searchCount.compare(l); }
@@ -35,6 +35,10 @@ CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
     CostRow row;
     row.count = count;
     row.pairs = pairCount(count);
+    int levels = 0; // the least whole number with 2^levels >= count
+    while ((1LL << levels) < count)
+        ++levels;
+    row.nLogN = static_cast<long long>(count) * levels;
     Point* records = teachingRecords<Point>(kind, count, seed);
     const Clock::time_point sortStart = Clock::now();
     ClosestPairRun<Point> run = sortRun(records, count, true);
@@ -53,6 +57,7 @@ CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
         row.stripDistances = c.stripDistances;
         row.mostComparisons = c.mostComparisons;
         row.depth = c.depth;
+        row.moved = c.moved;
     } catch (...) {
         releaseRun(run);
         throw;
@@ -81,11 +86,11 @@ void costRows(TeachingKind kind, int dimension, long long most, std::uint32_t se
         measure(most);
 }
 
-std::string costHeader() { return "n distances leaf strip pairs ratio most depth sort_ms divide_ms"; }
+std::string costHeader() { return "n distances leaf strip pairs ratio most depth sort_ms divide_ms moved nlog2n"; }
 
 std::string costLine(const CostRow& row)
 {
-    return printfText("%d %lld %lld %lld %lld %.6g %d %d %.3f %.3f", row.count, row.distances, row.leafDistances,
-                      row.stripDistances, row.pairs, row.ratio, row.mostComparisons, row.depth,
-                      row.sortMilliseconds, row.divideMilliseconds);
+    return printfText("%d %lld %lld %lld %lld %.6g %d %d %.3f %.3f %lld %lld", row.count, row.distances,
+                      row.leafDistances, row.stripDistances, row.pairs, row.ratio, row.mostComparisons, row.depth,
+                      row.sortMilliseconds, row.divideMilliseconds, row.moved, row.nLogN);
 }

@@ -1,5 +1,6 @@
 #include "explain/driver.hpp"
 
+#include "explain/calls.hpp"
 #include "explain/cost.hpp"
 #include "explain/limits.hpp"
 #include "explain/listing.hpp"
@@ -189,4 +190,17 @@ void writeCost(const ExplainOptions& o, unsigned seed, const std::function<void(
     line(costHeader());
     costRows(set.kind, o.dimension.value_or(defaultDimension), o.count.value_or(costDefaultMost), seed,
              [&line](const CostRow& row) { line(costLine(row)); });
+}
+
+void writeCalls(const ExplainedSet& set, const ExplainOptions& o, const std::function<void(const std::string&)>& line)
+{
+    const std::vector<CallNode> calls = callTree(stepsToShow(set, 1));
+    if (o.tree) {
+        for (const CallNode& call : calls)
+            line(treeLine(call, o.language, {o.digits}));
+        return;
+    }
+    line(levelsHeader());
+    for (const LevelRow& row : levelRows(calls))
+        line(levelLine(row));
 }

@@ -58,6 +58,11 @@ std::string listingText(Language language);
 void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, const ExplainOptions& options,
                 const std::function<void(const std::string&)>& line);
 
+// The table that --levels or --tree asks for, a line each: the set's levels under their header, or
+// its calls. Throws OptionError when the set is too large for the steps.
+void writeCalls(const ExplainedSet& set, const ExplainOptions& options,
+                const std::function<void(const std::string&)>& line);
+
 // The cost table that --cost asks for, counted from seed: the header, then a row for each size of
 // set, each handed to line as soon as it is counted. Throws OptionError for a kind of no set.
 void writeCost(const ExplainOptions& options, unsigned seed, const std::function<void(const std::string&)>& line);

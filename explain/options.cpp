@@ -94,6 +94,14 @@ std::vector<OptionRow> makeRows()
                             "kind (%s by default) of %lld, %lld, %lld, ... records up to --count (%lld)",
                             costDefaultKind, costLeastCount, 2 * costLeastCount, 4 * costLeastCount, costDefaultMost),
          .apply = [](ExplainOptions& o, const std::string&, long long) { o.cost = true; }},
+        {.option = "--levels",
+         .help = "only a table of the set's recursion, a row per depth: its calls, their records,\n"
+                 "the records their y-splits moved, their strips' records and their distances",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.levels = true; }},
+        {.option = "--tree",
+         .help = "only the set's calls as a tree, a line each in the order they begin, indented\n"
+                 "by depth: its records, its split x and the d it returned",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.tree = true; }},
         {.option = "--help", .apply = [](ExplainOptions& o, const std::string&, long long) { o.help = true; }},
     };
     for (OptionRow& row : rows)
@@ -111,6 +119,9 @@ struct OptionRule {
 constexpr OptionRule rules[] = {
     {[](const ExplainOptions& o) { return o.cost && (o.like || o.points || o.step || o.steps); },
      "--cost counts the sets that teach; it takes no --like, --points, --step or --steps"},
+    {[](const ExplainOptions& o) { return o.levels && o.tree; }, "--levels and --tree each print a table: take one"},
+    {[](const ExplainOptions& o) { return (o.levels || o.tree) && (o.cost || o.text || o.step || o.steps || o.listing); },
+     "--levels and --tree print only their table; they take no --cost, --text, --step, --steps or --listing"},
     {[](const ExplainOptions& o) { return o.set && (o.like || o.points); },
      "--set, --like and --points each give a set: take one"},
     {[](const ExplainOptions& o) { return o.like && o.points; }, "--like and --points each give a set: take one"},
@@ -182,7 +193,8 @@ const std::string& explainUsage()
         std::string text = "usage: closest_explain [{--like} | {--set} [{--count}] [{--dim}] | {--points}] [{--seed}]\n"
                            "                       [{--text}] [{--steps}] [{--step}] [{--listing}] [{--lang}] "
                            "[{--digits}]\n"
-                           "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]";
+                           "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]\n"
+                           "       closest_explain {--levels} | {--tree} [a set as above] [{--lang}] [{--digits}]";
         for (const OptionRow& row : optionRows()) {
             if (row.option == nullptr)
                 continue;

@@ -22,6 +22,8 @@ struct ExplainOptions {
     std::optional<long long> step;     // the step the window opens at, from 1
     bool listing = false;              // the listing after the report, and its line before each step
     bool cost = false;                 // only the table of the cost against all pairs
+    bool levels = false;               // only the set's recursion, a row per depth
+    bool tree = false;                 // only the set's calls, a line each, indented by depth
     Language language = Language::sr;  // of the steps, the listing and the window's texts
     int digits = 0;                    // significant digits of the texts' numbers; 0: the shortest exact text
     bool help = false;

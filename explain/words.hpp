@@ -43,6 +43,10 @@ struct Words {
     const char* splitCall; // {0} the call's number, {1} its records, {2} mx
     const char* leafCall;  // {0} the call's number, {1} its records
 
+    // The calls as a tree, a line each.
+    const char* treeSplit; // {0} its records, {1} mx, {2} the d it returned
+    const char* treeLeaf;  // {0} its records, {1} its d
+
     // The keys' labels, by StepKey.
     const char* keys[stepKeyCount];
 
@@ -72,7 +76,7 @@ constexpr bool complete(const Words& w)
     bool all = w.formFor != nullptr;
     for (const char* text : {w.stepOf, w.split, w.leaf, w.combine, w.keptRight, w.keptOnTie, w.keptLeft, w.strip,
                              w.compare, w.newBest, w.notSmaller, w.answer, w.end, w.infinity, w.noPair,
-                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.legendTitle, w.closer,
+                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.legendTitle, w.closer,
                              w.kept, w.right, w.wrong, w.score})
         all = all && said(text);
     for (const auto& forms : w.nouns)

@@ -38,6 +38,8 @@ constexpr Words englishWords = {
     .header = "{0}{1}, {2} a second; distances: {3} of {4}",
     .splitCall = "Call {0}: {1}, split x = {2}",
     .leafCall = "Call {0}: {1}, all pairs",
+    .treeSplit = "{0}, split x = {1}, d = {2}",
+    .treeLeaf = "{0}, all pairs, d = {1}",
 
     .keys = {"Next", "Previous", "Next call", "Previous call", "First step", "Last step", "Play or pause", "Faster",
              "Slower", "Follow the call", "Legend", "Projector mode"},

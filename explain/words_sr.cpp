@@ -52,6 +52,8 @@ constexpr Words serbianWords = {
     .header = "{0}{1}, {2} u sekundi; rastojanja: {3} od {4}",
     .splitCall = "Poziv {0}: {1}, podela x = {2}",
     .leafCall = "Poziv {0}: {1}, svi parovi",
+    .treeSplit = "{0}, podela x = {1}, d = {2}",
+    .treeLeaf = "{0}, svi parovi, d = {1}",
 
     .keys = {"Napred", "Nazad", "Sledeci poziv", "Prethodni poziv", "Prvi korak", "Poslednji korak",
              "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno"},

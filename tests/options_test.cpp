@@ -87,6 +87,11 @@ TEST(OptionTable, RulesBetweenOptions)
         {{"--like", "closest2d_rand14", "--dim", "3"}, "--dim goes with --set or --cost"},
         {{"--cost", "--steps"}, "--cost counts the sets that teach; it takes no --like, --points, --step or --steps"},
         {{"--step", "2", "--text"}, "--step chooses where the window opens; --text opens none"},
+        {{"--levels", "--tree"}, "--levels and --tree each print a table: take one"},
+        {{"--tree", "--steps"}, "--levels and --tree print only their table; they take no --cost, --text, --step, "
+                                "--steps or --listing"},
+        {{"--levels", "--cost"}, "--levels and --tree print only their table; they take no --cost, --text, --step, "
+                                 "--steps or --listing"},
         {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; " + explainUsage()},
     };
     for (const auto& [args, message] : refused)
