@@ -1,5 +1,6 @@
 #include "explain/driver.hpp"
 
+#include "explain/ask.hpp"
 #include "explain/calls.hpp"
 #include "explain/cost.hpp"
 #include "explain/limits.hpp"
@@ -172,6 +173,8 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
             const std::size_t total = recorded != nullptr ? recorded->size() : countSteps(run);
             std::size_t number = 0;
             const auto write = [&](const Step& step) {
+                if (o.questions && questionOf(step, *o.questions) != Question::none)
+                    line("? " + questionText(run, step, o.language, {o.digits}));
                 const std::string text = numberedStep(run, step, ++number, total, o.language, {o.digits});
                 line(o.listing ? printfText("[%d] %s", listingLine(step), text.c_str()) : text);
             };

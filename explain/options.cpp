@@ -38,6 +38,12 @@ std::string teachingSetsHelp()
     return lines;
 }
 
+std::string quoted(const std::string& text)
+{
+    std::string said(1, '\'');
+    return said.append(shownText(text)).append(1, '\'');
+}
+
 // The table. A row's help may run over several lines; the help indents the ones after its first.
 std::vector<OptionRow> makeRows()
 {
@@ -89,6 +95,16 @@ std::vector<OptionRow> makeRows()
         {.link = "follow"},
         {.link = "large"},
         {.link = "ask", .implies = "explain"},
+        {.option = "--questions", .link = "questions", .value = V::word, .valueName = "KINDS", .implies = "ask",
+         .help = std::string("the questions the page asks, by kind (split, leaf, strip, compare, combine, end,\n"
+                             "separated by commas; ") + defaultQuestionsText + " by default); with --steps, each "
+                             "printed before its step",
+         .refusal = [](const std::string& w) {
+             return questionKindsOf(w) ? std::string()
+                                       : "--questions takes kinds of question separated by commas (" +
+                                             questionKindsText(~0u) + "), not " + quoted(w);
+         },
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.questions = questionKindsOf(w); }},
         {.option = "--cost",
          .help = printfText("only a table of the distances computed against all pairs, for sets of the\n"
                             "kind (%s by default) of %lld, %lld, %lld, ... records up to --count (%lld)",
@@ -133,11 +149,6 @@ constexpr OptionRule rules[] = {
      "--step chooses where the window opens; --text opens none"},
 };
 
-std::string quoted(const std::string& text)
-{
-    std::string said(1, '\'');
-    return said.append(shownText(text)).append(1, '\'');
-}
 
 // A whole number from least to most, in decimal digits alone: its value, or why not.
 std::string wholeRefusal(const OptionRow& row, const std::string& text, long long& value)
@@ -193,6 +204,7 @@ const std::string& explainUsage()
         std::string text = "usage: closest_explain [{--like} | {--set} [{--count}] [{--dim}] | {--points}] [{--seed}]\n"
                            "                       [{--text}] [{--steps}] [{--step}] [{--listing}] [{--lang}] "
                            "[{--digits}]\n"
+                           "                       [{--questions}]\n"
                            "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]\n"
                            "       closest_explain {--levels} | {--tree} [a set as above] [{--lang}] [{--digits}]";
         for (const OptionRow& row : optionRows()) {
@@ -228,6 +240,8 @@ std::string valueRefusal(const OptionRow& row, const std::string& value)
     long long number = 0;
     if (row.value == OptionValue::whole)
         return wholeRefusal(row, value, number);
+    if (row.refusal != nullptr)
+        return row.refusal(value);
     if (row.value == OptionValue::choice && std::find(row.choices.begin(), row.choices.end(), value) == row.choices.end())
         return std::string(row.option) + " takes " + joined(row.choices, ", ", " or ") + ", not " + quoted(value);
     return "";

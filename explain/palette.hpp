@@ -23,7 +23,8 @@ inline constexpr ColorCode paintFaded = colorCount, // the records outside the c
     paintRightPair = colorCount + 10,               // the right half's pair
     paintCompared = colorCount + 11,                // the pair compared
     paintReach = colorCount + 12,                   // the circle of the new best distance
-    paintSearchBox = colorCount + 13;               // where the walk looks for the left record's partners
+    paintSearchBox = colorCount + 13,               // where the walk looks for the left record's partners
+    paintChosen = colorCount + 14;                  // a record chosen as an answer to a question
 
 struct PaletteEntry {
     ColorCode code;
@@ -53,6 +54,7 @@ inline constexpr PaletteEntry stepPalette[] = {
     {paintCompared, palette::orange, SceneMark::dot, 0, {3, 9, 13}},
     {paintReach, palette::red, SceneMark::dot, 0, {2, 0, 0}},
     {paintSearchBox, palette::teal, SceneMark::dot, 0, {2, 0, -1}},
+    {paintChosen, palette::orange, SceneMark::ring, 19},
 };
 inline constexpr std::size_t paletteSize = std::size(stepPalette);
 

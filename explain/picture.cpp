@@ -82,6 +82,28 @@ struct Painter {
         }
     }
 
+    // The question's picture: what the step starts from, without what it finds.
+    void ask(const Step& step, const std::vector<int>& chosen)
+    {
+        if (const auto* s = std::get_if<StripStep>(&step)) {
+            split(step, s->call);
+            segment(s->bestPair, paintBest);
+        } else if (const auto* s = std::get_if<CompareStep>(&step)) {
+            CompareStep unknown = *s; // the best so far and the pair compared, as when it is no new best
+            unknown.newBest = false;
+            (*this)(step, unknown);
+        } else if (const auto* s = std::get_if<CombineStep>(&step)) {
+            split(step, s->call);
+            segment(s->leftPair, paintLeftPair);
+            segment(s->rightPair, paintRightPair);
+        } else {
+            call(step);
+        }
+        twins();
+        for (const int at : chosen)
+            points(at, 1, paintChosen);
+    }
+
     void paint(const Step& step) { std::visit([&](const auto& s) { (*this)(step, s); }, step); twins(); }
 
     void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
@@ -140,6 +162,13 @@ struct Painter {
 };
 
 } // namespace
+
+StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen)
+{
+    Painter painter{layout, {}};
+    painter.ask(step, chosen);
+    return painter.picture;
+}
 
 template <class Point>
 ExplainLayout layoutOf(const ClosestPairRun<Point>& run)

@@ -108,6 +108,14 @@ bool playNext()
     return player.playing;
 }
 
+void showQuestion(const Step& step, const std::vector<int>& chosen)
+{
+    showPicture(questionPictureOf(layout, step, chosen));
+    if (follow)
+        frame(callBox(step));
+    redraw();
+}
+
 void setStepLanguage(Language in)
 {
     language = in;

@@ -51,6 +51,10 @@ void pressKey(StepKey key);
 // A played step: the next one, unless the front end holds it back; whether playing goes on.
 bool playNext();
 
+// Shows the question about step in the picture in place of the step shown (the texts stay), with a
+// ring about each record chosen, by its position in x order; the next step shown ends it.
+void showQuestion(const Step& step, const std::vector<int>& chosen);
+
 // Tells the steps in another language from now on.
 void setStepLanguage(Language language);
 
