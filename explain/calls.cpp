@@ -76,12 +76,33 @@ std::string levelLine(const LevelRow& row)
                       row.distances);
 }
 
-std::string treeLine(const CallNode& call, Language language, NumberStyle numbers)
+std::string treeLine(const CallNode& call, Language language, NumberStyle numbers, std::size_t current)
 {
     const Words& w = wordsOf(language);
     const std::string indent(2 * static_cast<std::size_t>(call.depth - 1), ' ');
     const std::string records = counted(call.records.count, language, Noun::record);
+    if (current < call.firstStep)
+        return indent + records;
+    const std::string mx = numberText(call.mx, numbers);
+    if (!call.doneAt(current))
+        return indent + (call.splits ? filled(w.treeOpenSplit, {records, mx}) : filled(w.treeOpenLeaf, {records}));
     const std::string d = distanceText(call.bestSquared, language, numbers);
-    return indent + (call.splits ? filled(w.treeSplit, {records, numberText(call.mx, numbers), d})
-                                 : filled(w.treeLeaf, {records, d}));
+    return indent + (call.splits ? filled(w.treeSplit, {records, mx, d}) : filled(w.treeLeaf, {records, d}));
+}
+
+std::vector<int> unfoldedCalls(const std::vector<CallNode>& calls, int at, std::size_t most)
+{
+    std::vector<int> shown;
+    if (calls.size() <= most || at < 0) {
+        for (std::size_t i = 0; i < calls.size(); ++i)
+            shown.push_back(static_cast<int>(i));
+        return shown;
+    }
+    std::vector<bool> onPath(calls.size(), false);
+    for (int c = at; c >= 0; c = calls[static_cast<std::size_t>(c)].parent)
+        onPath[static_cast<std::size_t>(c)] = true;
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        if (i == 0 || onPath[i] || onPath[static_cast<std::size_t>(calls[i].parent)])
+            shown.push_back(static_cast<int>(i));
+    return shown;
 }

@@ -6,6 +6,7 @@
 #include "explain/step_text.hpp"
 #include "explain/steps.hpp"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,5 +51,12 @@ std::string levelsHeader();
 std::string levelLine(const LevelRow& row);
 
 // A call as --tree prints it, indented two spaces a depth below the first: "16 points, split
-// x = 5.5, d = 1.2", a leaf "5 points, all pairs, d = 2".
-std::string treeLine(const CallNode& call, Language language, NumberStyle numbers = {});
+// x = 5.5, d = 1.2", a leaf "5 points, all pairs, d = 2". As shown at steps[current]: a call to come
+// by its records alone, one under way without its d.
+std::string treeLine(const CallNode& call, Language language, NumberStyle numbers = {},
+                     std::size_t current = SIZE_MAX);
+
+// The calls a panel of most lines shows when call at is the current one, in the order they begin:
+// all of them when they fit; else the calls from the whole set's down to it, each with its
+// children, the levels below them folded.
+std::vector<int> unfoldedCalls(const std::vector<CallNode>& calls, int at, std::size_t most);

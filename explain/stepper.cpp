@@ -38,7 +38,8 @@ void pressStepKey(StepPlayer& player, const std::vector<Step>& steps, StepKey ke
     case StepKey::slower: player.stepsPerSecond = std::max(player.stepsPerSecond / 2, 0.25); break;
     case StepKey::follow:
     case StepKey::legend:
-    case StepKey::large: break; // the view's switches, not the player's
+    case StepKey::large:
+    case StepKey::tree: break; // the view's switches, not the player's
     }
 }
 

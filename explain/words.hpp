@@ -47,6 +47,8 @@ struct Words {
     // The calls as a tree, a line each.
     const char* treeSplit; // {0} its records, {1} mx, {2} the d it returned
     const char* treeLeaf;  // {0} its records, {1} its d
+    const char* treeOpenSplit; // under way: {0} its records, {1} mx
+    const char* treeOpenLeaf;  // under way: {0} its records
 
     // The keys' labels, by StepKey.
     const char* keys[stepKeyCount];
@@ -93,7 +95,7 @@ constexpr bool complete(const Words& w)
     bool all = w.formFor != nullptr;
     for (const char* text : {w.stepOf, w.split, w.leaf, w.combine, w.keptRight, w.keptOnTie, w.keptLeft, w.strip,
                              w.compare, w.newBest, w.notSmaller, w.answer, w.end, w.infinity, w.noPair,
-                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.legendTitle, w.askSplit,
+                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.treeOpenSplit, w.treeOpenLeaf, w.legendTitle, w.askSplit,
                              w.askLeaf, w.askStrip, w.askCompare, w.askCombine, w.askEnd, w.correct, w.incorrect,
                              w.whySplit, w.whyClosest, w.whyStrip, w.whyNewBest, w.whyNotBest, w.whyLeft, w.whyTie,
                              w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton})

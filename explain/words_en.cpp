@@ -40,9 +40,11 @@ constexpr Words englishWords = {
     .leafCall = "Call {0}: {1}, all pairs",
     .treeSplit = "{0}, split x = {1}, d = {2}",
     .treeLeaf = "{0}, all pairs, d = {1}",
+    .treeOpenSplit = "{0}, split x = {1}",
+    .treeOpenLeaf = "{0}, all pairs",
 
     .keys = {"Next", "Previous", "Next call", "Previous call", "First step", "Last step", "Play or pause", "Faster",
-             "Slower", "Follow the call", "Legend", "Projector mode"},
+             "Slower", "Follow the call", "Legend", "Projector mode", "Tree of calls"},
 
     .listing = {"closest(P by x, Q the same points by y):",
                 "  if P has at most {0}:",

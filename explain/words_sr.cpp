@@ -54,9 +54,11 @@ constexpr Words serbianWords = {
     .leafCall = "Poziv {0}: {1}, svi parovi",
     .treeSplit = "{0}, podela x = {1}, d = {2}",
     .treeLeaf = "{0}, svi parovi, d = {1}",
+    .treeOpenSplit = "{0}, podela x = {1}",
+    .treeOpenLeaf = "{0}, svi parovi",
 
     .keys = {"Napred", "Nazad", "Sledeci poziv", "Prethodni poziv", "Prvi korak", "Poslednji korak",
-             "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno"},
+             "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno", "Stablo poziva"},
 
     .listing = {"najblizi(P po x, Q iste tacke po y):",
                 "  ako P ima najvise {0}:",

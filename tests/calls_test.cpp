@@ -74,6 +74,26 @@ TEST(CallTree, EveryCallOnceUnderTheCallUnderWayWhenItBegan)
             }
 }
 
+// At 10,000 records the panel shows the calls from the whole set's down to the current one, each
+// with its children: few enough to read, and no call without its parent.
+TEST(CallTree, FoldedBelowThePathToTheCurrentCall)
+{
+    const std::vector<Step> steps = stepsOf(TeachingKind::uniform, 2, 10'000, 3);
+    const std::vector<CallNode> calls = callTree(steps);
+    for (const std::size_t current : {std::size_t{0}, steps.size() / 3, steps.size() - 2}) {
+        const int at = callAt(calls, current);
+        const std::vector<int> shown = unfoldedCalls(calls, at, 40);
+        const auto has = [&shown](int c) { return std::find(shown.begin(), shown.end(), c) != shown.end(); };
+        EXPECT_LE(shown.size(), static_cast<std::size_t>(2 * calls[static_cast<std::size_t>(at)].depth + 1));
+        for (int c = at; c >= 0; c = calls[static_cast<std::size_t>(c)].parent)
+            EXPECT_TRUE(has(c)) << c;
+        for (const int c : shown)
+            EXPECT_TRUE(c == 0 || has(calls[static_cast<std::size_t>(c)].parent)) << c;
+        EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    }
+    EXPECT_EQ(unfoldedCalls(calls, 5, calls.size()).size(), calls.size()) << "all of them when they fit";
+}
+
 // Each depth's y-splits move every record of its splitting calls, which are the records of the
 // depth below; over all depths they sum to the cost table's columns for the same set.
 TEST(Levels, SumToTheCostRowAndMoveTheRecordsOfTheDepthBelow)
@@ -129,6 +149,13 @@ TEST(Levels, TablesOfASmallSetAndTheRefusalOfALargeOne)
         EXPECT_EQ(lines, expected);
         releaseSet(set);
     }
+    // As the tree shows it at a step: a call to come by its records, one under way without its d.
+    ExplainedSet set9 = openSet(parseExplainOptions({"--points", "nine"}), nine, 0);
+    const std::vector<CallNode> calls = callTree(stepsToShow(set9, 1));
+    EXPECT_EQ(treeLine(calls[0], Language::en, {}, 1), "9 points, split x = 10");
+    EXPECT_EQ(treeLine(calls[2], Language::sr, {}, 1), "  5 tacaka");
+    EXPECT_EQ(treeLine(calls[2], Language::en, {}, 2), "  5 points, all pairs, d = 5");
+    releaseSet(set9);
     const ExplainOptions large = parseExplainOptions({"--levels", "--set", "line", "--count", "100001"});
     ExplainedSet set = openSet(large, readWholeFile, 0);
     try {
