@@ -4,7 +4,10 @@
 #include "explain/steps.hpp"
 #include "run/format.hpp"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <utility>
 #include <stdexcept>
 
 namespace {
@@ -29,6 +32,23 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// The mean time of a job, over as many runs as take costTimedMilliseconds together (at least one),
+// so that times far below a millisecond come out steady; prepare readies each run outside the clock.
+template <class Prepare, class Job>
+double meanMilliseconds(Prepare prepare, Job job)
+{
+    double total = 0;
+    int runs = 0;
+    do {
+        prepare();
+        const Clock::time_point start = Clock::now();
+        job();
+        total += millisecondsSince(start);
+        ++runs;
+    } while (total < costTimedMilliseconds);
+    return total / runs;
+}
+
 template <class Point>
 CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
 {
@@ -40,15 +60,28 @@ CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
         ++levels;
     row.nLogN = static_cast<long long>(count) * levels;
     Point* records = teachingRecords<Point>(kind, count, seed);
-    const Clock::time_point sortStart = Clock::now();
+    Point* copy = nullptr;
+    try {
+        row.sortMilliseconds = meanMilliseconds(
+            [&] {
+                std::free(copy);
+                copy = allocateArray<Point>(count);
+                std::copy(records, records + count, copy);
+            },
+            [&] {
+                ClosestPairRun<Point> sorted = sortRun(std::exchange(copy, nullptr), count, true);
+                releaseRun(sorted);
+            });
+    } catch (...) {
+        std::free(copy);
+        std::free(records);
+        throw;
+    }
     ClosestPairRun<Point> run = sortRun(records, count, true);
-    row.sortMilliseconds = millisecondsSince(sortStart);
 
     Point *first, *second;
     try {
-        const Clock::time_point divideStart = Clock::now();
-        findClosestDivide(run.byX, count, run.byY, count, &first, &second);
-        row.divideMilliseconds = millisecondsSince(divideStart);
+        row.divideMilliseconds = meanMilliseconds([] {}, [&] { findClosestDivide(run.byX, count, run.byY, count, &first, &second); });
         CountingObserver<Point> counter;
         findClosestDivide(run.byX, count, run.byY, count, &first, &second, &counter);
         const SearchCount& c = counter.searchCount;

@@ -277,7 +277,7 @@ class Page(unittest.TestCase):
         counts = lambda rows: [[v for k, v in zip(table[0], row) if not k.endswith("_ms")] for row in rows]  # noqa
         self.assertEqual(counts(rows), counts(table))
         self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
-                         [len(table) - 1] * 2, "both curves, a point a row")
+                         [len(table) - 1] * 4, "the four curves, a point a row")
 
     def test_points_pasted_chosen_and_refused(self):
         text = "širina,visina,dubina\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
@@ -432,6 +432,27 @@ class Page(unittest.TestCase):
         self.key("Last step").click()
         self.assertEqual(self.text("ask-score"), f"right 0 of 0 answered, {len(asked)} skipped")
         self.assertEqual(self.text("step-text"), steps[-1])
+
+    # The tree panel: at the last step its calls are closest_explain --tree's, each at its depth; a
+    # call chosen shows its first step; at 10,000 records it folds to the path to the current call.
+    def test_tree_of_calls_as_closest_explain_prints_it(self):
+        link = "?set=clusters&count=40&seed=4&lang=en"
+        tree = subprocess.run([EXPLAIN, *words(link), "--tree"], capture_output=True, text=True).stdout.splitlines()
+        starts = [line for line in steps_of(*words(link)) if re.match(r"Step \d+ of \d+: (Split|All pairs)", line)]
+        self.open(link + "&explain")
+        self.key("Last step").click()
+        calls = self.js("return [...document.querySelectorAll('#tree .call')].map(c => [c.textContent, c.style.marginLeft])")
+        self.assertEqual([(len(line) - len(line.lstrip())) // 2 for line in tree],
+                         [round(float(margin[:-2]) / 1.2) for _, margin in calls])
+        self.assertEqual([line.strip() for line in tree], [text for text, _ in calls])
+        for i in [len(tree) - 1, 2, 0]:
+            self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")[i].click()
+            self.assertEqual(self.text("step-text"), starts[i])
+            self.assertEqual(self.js("return [...document.querySelectorAll('#tree .current')].map(c => c.textContent)"),
+                             [tree[i].strip() if "all pairs" in tree[i] else tree[i].strip().split(", d = ")[0]])
+        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=30000")
+        self.assertLess(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")), 30)
+        self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call.current")), 1)
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()

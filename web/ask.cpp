@@ -150,11 +150,18 @@ bool takeKey(StepKey key)
     // A jump: the open question and those it passes are skipped unless answered.
     StepPlayer to = stepPlayer();
     pressStepKey(to, steps, key);
-    if (to.current > current)
-        skipQuestions(score, steps, kinds(), current, to.current);
+    jumpAsking(current, to.current);
+    return true;
+}
+
+void jumpAsking(std::size_t from, std::size_t to)
+{
+    if (!askingOn)
+        return;
+    if (to > from)
+        skipQuestions(score, viewSteps(), kinds(), from, to);
     question.reset();
     chosen.clear();
-    return true;
 }
 
 extern "C" {

@@ -24,6 +24,7 @@ function showStep() {
       line.removeAttribute("aria-current");
   });
   showAsk();
+  showTree();
   showStepsNote();
   rewriteAddress();
 }
