@@ -392,10 +392,11 @@ class Page(unittest.TestCase):
         texts = [b.text for b in self.records()]
         numbers = lambda text: tuple(float(v) for v in re.findall(r"[-\d.e+]+", text))  # noqa: E731
         if match := re.search(r"(?:line|prava) x = ([-\d.]+)", step):
-            on = [t for t in texts if numbers(t)[0] == float(match.group(1))]
-            choice = texts[0] if wrong else on[0]  # the records are listed in x order
-            self.records()[texts.index(choice)].click()
-            return "split", not wrong
+            if not wrong:  # the line's x typed
+                self.browser.find_element(By.ID, "ask-place").send_keys(match.group(1), Keys.ENTER)
+                return "split", True
+            self.records()[0].click()  # the records are listed in x order: the first is left of the line
+            return "split", False
         match = re.search(r"(?:closest|najblizi) (\(.*?\)) - (\(.*?\))", step) or \
             re.search(r"Izmedju (\(.*?\)) - (\(.*?\))", step)
         if match:

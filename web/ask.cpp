@@ -259,6 +259,13 @@ EMSCRIPTEN_KEEPALIVE void pageAskRecord(int record)
         choose(record);
 }
 
+// The x typed for the open split's line.
+EMSCRIPTEN_KEEPALIVE void pageAskPlace(double x)
+{
+    if (question && stepsOnScreen() && openQuestion() == Question::split)
+        answer({.x = x});
+}
+
 // The records chosen given as the answer (a strip's; a leaf's or the end's need two).
 EMSCRIPTEN_KEEPALIVE void pageAskSubmit()
 {

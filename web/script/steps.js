@@ -74,7 +74,8 @@ function showAsk() {
   }));
   $("ask-chosen").textContent = ask.chosen;
   $("ask-submit").textContent = ask.answerLabel;
-  $("ask-submit").hidden = !open || ask.kind !== "strip";
+  $("ask-submit").hidden = !open || (ask.kind !== "strip" && ask.kind !== "split");
+  $("ask-place-box").hidden = !open || ask.kind !== "split"; // the split's x typed, for a call of any size
   $("ask-verdict").textContent = ask.verdict;
   $("ask-score").textContent = ask.score;
   $("report").hidden = $("report-note").hidden = ask.hideReport;
@@ -82,9 +83,13 @@ function showAsk() {
   if (open) // Next and Previous wait; the jumps skip the question
     for (const button of $("keys").children)
       button.disabled ||= Number(button.dataset.key) <= 1;
-  if (open && !steps.askFocus) {
+  if (!open && ask.verdict === "")
+    steps.askFocus = null; // a jump ended the question unanswered
+  if (open && !steps.askFocus) { // a new question
     steps.askFocus = document.activeElement || canvas;
-    (ask.byRecords ? $("ask-records").firstElementChild || canvas : $("ask-0")).focus();
+    $("ask-place").value = "";
+    (ask.byRecords ? $("ask-records").firstElementChild || (ask.kind === "split" ? $("ask-place") : canvas)
+                   : $("ask-0")).focus();
   }
 }
 
@@ -107,7 +112,21 @@ function answerAsk(call, record) {
 }
 $("ask-0").onclick = () => answerAsk(() => page.call("pageAnswer", null, 0));
 $("ask-1").onclick = () => answerAsk(() => page.call("pageAnswer", null, 1));
-$("ask-submit").onclick = () => answerAsk(() => page.call("pageAskSubmit", null));
+$("ask-submit").onclick = () => {
+  const x = Number($("ask-place").value.trim().replace(",", "."));
+  if (page.json("pageAsk").kind !== "split")
+    answerAsk(() => page.call("pageAskSubmit", null));
+  else if ($("ask-place").value.trim() && Number.isFinite(x))
+    answerAsk(() => page.call("pageAskPlace", null, x));
+  else
+    $("ask-place").focus();
+};
+$("ask-place").onkeydown = e => {
+  if (e.key !== "Enter")
+    return;
+  e.preventDefault(); // no press of the button the focus goes back to
+  $("ask-submit").click();
+};
 
 // The kinds of question, as check boxes in the language; a change asks the C++ to take them.
 function showAskKinds() {
