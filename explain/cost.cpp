@@ -4,7 +4,10 @@
 #include "explain/steps.hpp"
 #include "run/format.hpp"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <utility>
 #include <stdexcept>
 
 namespace {
@@ -15,7 +18,7 @@ struct CountingObserver : SearchObserver<Point> {
     static constexpr bool active = true;
     SearchCount searchCount;
 
-    void split(Point* const*, int, int, double) { searchCount.split(); }
+    void split(Point* const*, int count, int, double) { searchCount.split(count); }
     void leaf(Point* const*, int count, double, Point*, Point*) { searchCount.leaf(count); }
     void strip(double, double, int, int) { searchCount.strip(); }
     void compare(Point* l, Point*, double, double) { searchCount.compare(l); }
@@ -29,22 +32,56 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// The mean time of a job, over as many runs as take costTimedMilliseconds together (at least one),
+// so that times far below a millisecond come out steady; prepare readies each run outside the clock.
+template <class Prepare, class Job>
+double meanMilliseconds(Prepare prepare, Job job)
+{
+    double total = 0;
+    int runs = 0;
+    do {
+        prepare();
+        const Clock::time_point start = Clock::now();
+        job();
+        total += millisecondsSince(start);
+        ++runs;
+    } while (total < costTimedMilliseconds);
+    return total / runs;
+}
+
 template <class Point>
 CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
 {
     CostRow row;
     row.count = count;
     row.pairs = pairCount(count);
+    int levels = 0; // the least whole number with 2^levels >= count
+    while ((1LL << levels) < count)
+        ++levels;
+    row.nLogN = static_cast<long long>(count) * levels;
     Point* records = teachingRecords<Point>(kind, count, seed);
-    const Clock::time_point sortStart = Clock::now();
+    Point* copy = nullptr;
+    try {
+        row.sortMilliseconds = meanMilliseconds(
+            [&] {
+                std::free(copy);
+                copy = allocateArray<Point>(count);
+                std::copy(records, records + count, copy);
+            },
+            [&] {
+                ClosestPairRun<Point> sorted = sortRun(std::exchange(copy, nullptr), count, true);
+                releaseRun(sorted);
+            });
+    } catch (...) {
+        std::free(copy);
+        std::free(records);
+        throw;
+    }
     ClosestPairRun<Point> run = sortRun(records, count, true);
-    row.sortMilliseconds = millisecondsSince(sortStart);
 
     Point *first, *second;
     try {
-        const Clock::time_point divideStart = Clock::now();
-        findClosestDivide(run.byX, count, run.byY, count, &first, &second);
-        row.divideMilliseconds = millisecondsSince(divideStart);
+        row.divideMilliseconds = meanMilliseconds([] {}, [&] { findClosestDivide(run.byX, count, run.byY, count, &first, &second); });
         CountingObserver<Point> counter;
         findClosestDivide(run.byX, count, run.byY, count, &first, &second, &counter);
         const SearchCount& c = counter.searchCount;
@@ -53,6 +90,7 @@ CostRow costRow(TeachingKind kind, int count, std::uint32_t seed)
         row.stripDistances = c.stripDistances;
         row.mostComparisons = c.mostComparisons;
         row.depth = c.depth;
+        row.moved = c.moved;
     } catch (...) {
         releaseRun(run);
         throw;
@@ -81,11 +119,11 @@ void costRows(TeachingKind kind, int dimension, long long most, std::uint32_t se
         measure(most);
 }
 
-std::string costHeader() { return "n distances leaf strip pairs ratio most depth sort_ms divide_ms"; }
+std::string costHeader() { return "n distances leaf strip pairs ratio most depth sort_ms divide_ms moved nlog2n"; }
 
 std::string costLine(const CostRow& row)
 {
-    return printfText("%d %lld %lld %lld %lld %.6g %d %d %.3f %.3f", row.count, row.distances, row.leafDistances,
-                      row.stripDistances, row.pairs, row.ratio, row.mostComparisons, row.depth,
-                      row.sortMilliseconds, row.divideMilliseconds);
+    return printfText("%d %lld %lld %lld %lld %.6g %d %d %.3f %.3f %lld %lld", row.count, row.distances,
+                      row.leafDistances, row.stripDistances, row.pairs, row.ratio, row.mostComparisons, row.depth,
+                      row.sortMilliseconds, row.divideMilliseconds, row.moved, row.nLogN);
 }

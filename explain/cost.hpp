@@ -14,6 +14,9 @@ inline constexpr long long costLeastCount = 16;
 inline constexpr long long costDefaultMost = 65'536;
 inline constexpr const char* costDefaultKind = "uniform";
 
+// Each time in the table is the mean over as many runs as take this long together.
+inline constexpr double costTimedMilliseconds = 20;
+
 struct CostRow {
     int count = 0;               // n: records of the set
     long long distances = 0;     // computed by the divide and conquer, as its end step counts them
@@ -23,8 +26,10 @@ struct CostRow {
     double ratio = 0;            // distances / pairs
     int mostComparisons = 0;     // the most comparisons of any one left strip record
     int depth = 0;               // the most calls under way at once (1 for a single leaf)
-    double sortMilliseconds = 0; // both orderings, by the stable sort
+    double sortMilliseconds = 0; // both orderings, by the stable sort; a mean, as the divide's
     double divideMilliseconds = 0;
+    long long moved = 0;         // records the y-splits moved, over all calls
+    long long nLogN = 0;         // n times log2 n rounded up: the reference the moves grow like
 };
 
 // One row for each n = costLeastCount, twice as many, ... up to most, then one for most itself when it is not among
@@ -36,7 +41,8 @@ struct CostRow {
 void costRows(TeachingKind kind, int dimension, long long most, std::uint32_t seed,
               const std::function<void(const CostRow&)>& row);
 
-// "n distances leaf strip pairs ratio most depth sort_ms divide_ms"
+// "n distances leaf strip pairs ratio most depth sort_ms divide_ms moved nlog2n": the columns added
+// last, so that readers of the earlier ones still find them where they were.
 std::string costHeader();
 
 // The row's columns in the header's order, separated by spaces: whole numbers, the ratio to six

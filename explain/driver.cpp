@@ -1,5 +1,7 @@
 #include "explain/driver.hpp"
 
+#include "explain/ask.hpp"
+#include "explain/calls.hpp"
 #include "explain/cost.hpp"
 #include "explain/limits.hpp"
 #include "explain/listing.hpp"
@@ -171,6 +173,8 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
             const std::size_t total = recorded != nullptr ? recorded->size() : countSteps(run);
             std::size_t number = 0;
             const auto write = [&](const Step& step) {
+                if (o.questions && questionOf(step, *o.questions) != Question::none)
+                    line("? " + questionText(run, step, o.language, {o.digits}));
                 const std::string text = numberedStep(run, step, ++number, total, o.language, {o.digits});
                 line(o.listing ? printfText("[%d] %s", listingLine(step), text.c_str()) : text);
             };
@@ -189,4 +193,17 @@ void writeCost(const ExplainOptions& o, unsigned seed, const std::function<void(
     line(costHeader());
     costRows(set.kind, o.dimension.value_or(defaultDimension), o.count.value_or(costDefaultMost), seed,
              [&line](const CostRow& row) { line(costLine(row)); });
+}
+
+void writeCalls(const ExplainedSet& set, const ExplainOptions& o, const std::function<void(const std::string&)>& line)
+{
+    const std::vector<CallNode> calls = callTree(stepsToShow(set, 1));
+    if (o.tree) {
+        for (const CallNode& call : calls)
+            line(treeLine(call, o.language, {o.digits}));
+        return;
+    }
+    line(levelsHeader());
+    for (const LevelRow& row : levelRows(calls))
+        line(levelLine(row));
 }

@@ -54,8 +54,14 @@ std::string equalDistancesNote(const ExplainedSet& set, Language language);
 std::string listingText(Language language);
 
 // Every step as a line of text in the options' language, with "[N] " first, N its listing line,
-// when they ask for the listing; from the recorded steps, or else streamed so that none is held.
+// when they ask for the listing, and each question they ask for on a line "? ..." before its
+// step; from the recorded steps, or else streamed so that none is held.
 void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, const ExplainOptions& options,
+                const std::function<void(const std::string&)>& line);
+
+// The table that --levels or --tree asks for, a line each: the set's levels under their header, or
+// its calls. Throws OptionError when the set is too large for the steps.
+void writeCalls(const ExplainedSet& set, const ExplainOptions& options,
                 const std::function<void(const std::string&)>& line);
 
 // The cost table that --cost asks for, counted from seed: the header, then a row for each size of

@@ -5,11 +5,11 @@
 #include <cstddef>
 
 enum class StepKey { next, previous, nextCall, previousCall, first, last, playOrPause, faster, slower,
-                     follow, legend, large, present, slide };
+                     follow, legend, large, present, slide, tree };
 
 // The keys up to slower move the player; the page has a button for each of them, numbered by StepKey.
 inline constexpr int playerKeyCount = static_cast<int>(StepKey::slower) + 1;
-inline constexpr int stepKeyCount = static_cast<int>(StepKey::slide) + 1;
+inline constexpr int stepKeyCount = static_cast<int>(StepKey::tree) + 1;
 
 // GLUT's codes of the special keys, as freeglut and emscripten define them (the window checks).
 inline constexpr int glutLeft = 100, glutRight = 102, glutPageUp = 104, glutPageDown = 105, glutHome = 106,
@@ -49,6 +49,7 @@ inline constexpr KeyRow keyRows[] = {
     {StepKey::large, "z", {{'z'}}},
     {StepKey::present, "v", {{'v'}}},
     {StepKey::slide, "s", {{'s'}}},
+    {StepKey::tree, "t", {{'t'}}},
 };
 
 // The table holds every key once, in StepKey's order.

@@ -81,10 +81,12 @@ LinkRequest readLink(const LinkParameters& parameters)
         const std::string &name = parameters[i].first, &value = parameters[i].second;
         const OptionRow* row = linkParameterNamed(name);
         const bool isSwitch = row != nullptr && row->value == OptionValue::none;
-        if (row != nullptr && (!isSwitch || value.empty())) { // on, and what it implies
-            for (const char* on : {row->link, row->implies})
-                if (on != nullptr && !request.on(on) && (on != row->link || isSwitch))
-                    request.switches.emplace_back(on);
+        if (row != nullptr && (!isSwitch || value.empty())) { // on, and what it implies, and what that implies
+            if (isSwitch && !request.on(row->link))
+                request.switches.emplace_back(row->link);
+            for (const OptionRow* by = row; by != nullptr && by->implies != nullptr; by = linkParameterNamed(by->implies))
+                if (!request.on(by->implies))
+                    request.switches.emplace_back(by->implies);
         }
         const bool twice = std::count_if(parameters.begin(), parameters.end(),
                                          [&name](const auto& p) { return p.first == name; }) > 1;
@@ -160,6 +162,8 @@ std::string linkAddress(const ShownLink& shown)
         values["digits"] = std::to_string(o.digits);
     for (const std::string& on : shown.switches)
         values[on] = "";
+    if (o.questions && *o.questions != defaultQuestionKinds && values.contains("ask"))
+        values["questions"] = questionKindsText(*o.questions);
     std::string address;
     for (const OptionRow& row : optionRows()) {
         const auto value = row.link == nullptr ? values.end() : values.find(row.link);

@@ -38,6 +38,12 @@ std::string teachingSetsHelp()
     return lines;
 }
 
+std::string quoted(const std::string& text)
+{
+    std::string said(1, '\'');
+    return said.append(shownText(text)).append(1, '\'');
+}
+
 // The table. A row's help may run over several lines; the help indents the ones after its first.
 std::vector<OptionRow> makeRows()
 {
@@ -90,11 +96,29 @@ std::vector<OptionRow> makeRows()
         {.link = "large"},
         {.link = "ask", .implies = "explain"},
         {.link = "present", .implies = "large"},
+        {.option = "--questions", .link = "questions", .value = V::word, .valueName = "KINDS", .implies = "ask",
+         .help = std::string("the questions the page asks, by kind (split, leaf, strip, compare, combine, end,\n"
+                             "separated by commas; ") + defaultQuestionsText + " by default); with --steps, each "
+                             "printed before its step",
+         .refusal = [](const std::string& w) {
+             return questionKindsOf(w) ? std::string()
+                                       : "--questions takes kinds of question separated by commas (" +
+                                             questionKindsText(~0u) + "), not " + quoted(w);
+         },
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.questions = questionKindsOf(w); }},
         {.option = "--cost",
          .help = printfText("only a table of the distances computed against all pairs, for sets of the\n"
                             "kind (%s by default) of %lld, %lld, %lld, ... records up to --count (%lld)",
                             costDefaultKind, costLeastCount, 2 * costLeastCount, 4 * costLeastCount, costDefaultMost),
          .apply = [](ExplainOptions& o, const std::string&, long long) { o.cost = true; }},
+        {.option = "--levels",
+         .help = "only a table of the set's recursion, a row per depth: its calls, their records,\n"
+                 "the records their y-splits moved, their strips' records and their distances",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.levels = true; }},
+        {.option = "--tree",
+         .help = "only the set's calls as a tree, a line each in the order they begin, indented\n"
+                 "by depth: its records, its split x and the d it returned",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.tree = true; }},
         {.option = "--help", .apply = [](ExplainOptions& o, const std::string&, long long) { o.help = true; }},
     };
     for (OptionRow& row : rows)
@@ -112,6 +136,9 @@ struct OptionRule {
 constexpr OptionRule rules[] = {
     {[](const ExplainOptions& o) { return o.cost && (o.like || o.points || o.step || o.steps); },
      "--cost counts the sets that teach; it takes no --like, --points, --step or --steps"},
+    {[](const ExplainOptions& o) { return o.levels && o.tree; }, "--levels and --tree each print a table: take one"},
+    {[](const ExplainOptions& o) { return (o.levels || o.tree) && (o.cost || o.text || o.step || o.steps || o.listing); },
+     "--levels and --tree print only their table; they take no --cost, --text, --step, --steps or --listing"},
     {[](const ExplainOptions& o) { return o.set && (o.like || o.points); },
      "--set, --like and --points each give a set: take one"},
     {[](const ExplainOptions& o) { return o.like && o.points; }, "--like and --points each give a set: take one"},
@@ -123,11 +150,6 @@ constexpr OptionRule rules[] = {
      "--step chooses where the window opens; --text opens none"},
 };
 
-std::string quoted(const std::string& text)
-{
-    std::string said(1, '\'');
-    return said.append(shownText(text)).append(1, '\'');
-}
 
 // A whole number from least to most, in decimal digits alone: its value, or why not.
 std::string wholeRefusal(const OptionRow& row, const std::string& text, long long& value)
@@ -183,7 +205,9 @@ const std::string& explainUsage()
         std::string text = "usage: closest_explain [{--like} | {--set} [{--count}] [{--dim}] | {--points}] [{--seed}]\n"
                            "                       [{--text}] [{--steps}] [{--step}] [{--listing}] [{--lang}] "
                            "[{--digits}]\n"
-                           "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]";
+                           "                       [{--questions}]\n"
+                           "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]\n"
+                           "       closest_explain {--levels} | {--tree} [a set as above] [{--lang}] [{--digits}]";
         for (const OptionRow& row : optionRows()) {
             if (row.option == nullptr)
                 continue;
@@ -217,6 +241,8 @@ std::string valueRefusal(const OptionRow& row, const std::string& value)
     long long number = 0;
     if (row.value == OptionValue::whole)
         return wholeRefusal(row, value, number);
+    if (row.refusal != nullptr)
+        return row.refusal(value);
     if (row.value == OptionValue::choice && std::find(row.choices.begin(), row.choices.end(), value) == row.choices.end())
         return std::string(row.option) + " takes " + joined(row.choices, ", ", " or ") + ", not " + quoted(value);
     return "";

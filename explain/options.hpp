@@ -4,6 +4,7 @@
 #pragma once
 
 #include "explain/language.hpp"
+#include "explain/question_kinds.hpp"
 
 #include <optional>
 #include <stdexcept>
@@ -22,8 +23,11 @@ struct ExplainOptions {
     std::optional<long long> step;     // the step the window opens at, from 1
     bool listing = false;              // the listing after the report, and its line before each step
     bool cost = false;                 // only the table of the cost against all pairs
+    bool levels = false;               // only the set's recursion, a row per depth
+    bool tree = false;                 // only the set's calls, a line each, indented by depth
     Language language = Language::sr;  // of the steps, the listing and the window's texts
     int digits = 0;                    // significant digits of the texts' numbers; 0: the shortest exact text
+    std::optional<QuestionKinds> questions; // the kinds the page asks; with --steps, printed before their steps
     bool help = false;
 };
 
@@ -59,6 +63,7 @@ struct OptionRow {
     bool namesSet = false;             // the parameter names the set (else the view)
     const char* implies = nullptr;     // the link parameter it switches on too
     std::string help{};                // the help's line (a second after a newline)
+    std::string (*refusal)(const std::string& word) = nullptr; // why a word is refused, or ""
     void (*apply)(ExplainOptions&, const std::string& word, long long number) = nullptr;
 };
 

@@ -25,7 +25,8 @@ inline constexpr ColorCode paintFaded = colorCount, // the records outside the c
     paintReach = colorCount + 12,                   // the circle of the new best distance
     paintSearchBox = colorCount + 13,               // where the walk looks for the left record's partners
     paintShrunkBox = colorCount + 14,               // that box's height with the best as it has shrunk
-    paintSide = colorCount + 15;                    // the half of a record on the split line
+    paintSide = colorCount + 15,                    // the half of a record on the split line
+    paintChosen = colorCount + 16;                  // a record chosen as an answer to a question
 
 struct PaletteEntry {
     ColorCode code;
@@ -57,6 +58,7 @@ inline constexpr PaletteEntry stepPalette[] = {
     {paintSearchBox, palette::teal, SceneMark::dot, 0, {2, 0, -1}},
     {paintShrunkBox, palette::teal, SceneMark::dot, 0, {1, 5, -1}},
     {paintSide, palette::black, SceneMark::dot, 0, {3, 0, -1}},
+    {paintChosen, palette::orange, SceneMark::ring, 19},
 };
 inline constexpr std::size_t paletteSize = std::size(stepPalette);
 

@@ -97,6 +97,30 @@ struct Painter {
             verticalLine(x, paintOuterSplit);
         twins();
     }
+    // The question's picture: what the step starts from, without what it finds.
+    void ask(const Step& step, const std::vector<int>& chosen)
+    {
+        if (const auto* s = std::get_if<StripStep>(&step)) {
+            split(step, s->call);
+            segment(s->bestPair, paintBest);
+        } else if (const auto* s = std::get_if<CompareStep>(&step)) {
+            CompareStep unknown = *s; // the best so far and the pair compared, as when it is no new best
+            unknown.newBest = false;
+            (*this)(step, unknown);
+        } else if (const auto* s = std::get_if<CombineStep>(&step)) {
+            split(step, s->call);
+            segment(s->leftPair, paintLeftPair);
+            segment(s->rightPair, paintRightPair);
+        } else {
+            call(step);
+        }
+        for (float x : outerSplits(layout, step))
+            verticalLine(x, paintOuterSplit);
+        twins();
+        for (const int at : chosen)
+            points(at, 1, paintChosen);
+    }
+
 
     void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
     void operator()(const Step& step, const LeafStep& s)
@@ -162,6 +186,13 @@ struct Painter {
 };
 
 } // namespace
+
+StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen)
+{
+    Painter painter{layout, {}};
+    painter.ask(step, chosen);
+    return painter.picture;
+}
 
 template <class Point>
 ExplainLayout layoutOf(const ClosestPairRun<Point>& run)

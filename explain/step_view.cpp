@@ -1,5 +1,6 @@
 #include "explain/step_view.hpp"
 
+#include "explain/calls.hpp"
 #include "explain/legend.hpp"
 #include "explain/listing.hpp"
 #include "explain/step_text.hpp"
@@ -21,6 +22,9 @@ Language language = Language::sr;                 // of the texts
 bool follow = false;                              // the view framed on each step's call
 bool legend = true;                               // the picture's legend beside the listing
 bool large = false;                               // projector mode
+bool tree = false;                                // the calls as a tree in place of the listing
+std::vector<CallNode> calls;                      // the steps' calls, for the tree
+int digits = 0;                                   // of the texts' numbers
 float screenScale = 1;                            // screen pixels to the pixel the palette's sizes are meant for
 std::vector<std::string> legendShownLines;        // the legend of the step shown, its title first
 
@@ -64,6 +68,8 @@ void beginStepView(const ClosestPairRun<Point>& run, std::vector<Step> all, std:
     distances = distancesSoFar(steps);
     language = in;
     // The window's bitmap font has ASCII alone: a rounded number is marked with "~".
+    ::digits = digits;
+    calls = callTree(steps);
     describe = [&run, digits](const Step& step) {
         return describeStep(run, step, language, {digits, asciiRoundedMark});
     };
@@ -79,6 +85,7 @@ void endStepView()
 {
     steps.clear();
     distances.clear();
+    calls.clear();
     player = StepPlayer{};
 }
 
@@ -95,6 +102,12 @@ void pressKey(StepKey key)
     }
     if (key == StepKey::follow || key == StepKey::legend || key == StepKey::large) {
         key == StepKey::follow ? setFollow(!follow) : key == StepKey::legend ? setLegend(!legend) : setLarge(!large);
+        return;
+    }
+    if (key == StepKey::tree) {
+        tree = !tree;
+        if (!steps.empty())
+            showCurrent();
         return;
     }
     if (steps.empty() || (stepViewHooks.takesKey && !stepViewHooks.takesKey(key)))
@@ -117,6 +130,26 @@ bool playNext()
     showCurrent();
     return player.playing;
 }
+
+void showQuestion(const Step& step, const std::vector<int>& chosen)
+{
+    showPicture(questionPictureOf(layout, step, chosen));
+    if (follow)
+        frame(callBox(step));
+    redraw();
+}
+
+void goToStep(std::size_t index)
+{
+    if (steps.empty())
+        return;
+    player.current = std::min(index, steps.size() - 1);
+    showCurrent();
+}
+
+const std::vector<CallNode>& viewCalls() { return calls; }
+
+bool treeShown() { return tree; }
 
 void setStepLanguage(Language in)
 {
@@ -200,7 +233,13 @@ std::vector<std::string> sideText(int marked)
 {
     std::vector<std::string> lines;
     const std::vector<std::string>& listing = listingLines(language);
-    for (int i = 0; i < static_cast<int>(listing.size()); ++i)
+    if (tree && !steps.empty()) { // as many lines as the listing's, the current call marked
+        const int at = callAt(calls, player.current);
+        for (const int c : unfoldedCalls(calls, at, listing.size()))
+            lines.push_back((c == at ? "> " : "  ") + treeLine(calls[static_cast<std::size_t>(c)], language,
+                                                               {digits, asciiRoundedMark}, player.current));
+    }
+    for (int i = 0; i < static_cast<int>(listing.size()) && !(tree && !steps.empty()); ++i)
         lines.push_back(printfText("%c%3d %s", i + 1 == marked ? '>' : ' ', i + 1, listing[i].c_str()));
     if (large) // in projector mode the legend goes under the picture, and the keys are known
         return lines;

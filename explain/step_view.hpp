@@ -4,6 +4,7 @@
 // to frame a box, to redraw and to play, and hands it the keys.
 #pragma once
 
+#include "explain/calls.hpp"
 #include "explain/keys.hpp"
 #include "explain/language.hpp"
 #include "explain/picture.hpp"
@@ -52,6 +53,18 @@ void pressKey(StepKey key);
 
 // A played step: the next one, unless the front end holds it back; whether playing goes on.
 bool playNext();
+
+// Shows the question about step in the picture in place of the step shown (the texts stay), with a
+// ring about each record chosen, by its position in x order; the next step shown ends it.
+void showQuestion(const Step& step, const std::vector<int>& chosen);
+
+// Shows steps[index] (the last when beyond them), as a call chosen in the tree asks.
+void goToStep(std::size_t index);
+
+// The steps' calls, in the order they begin; and whether the side text shows them as a tree in
+// place of the listing (the tree key switches it).
+const std::vector<CallNode>& viewCalls();
+bool treeShown();
 
 // Tells the steps in another language from now on.
 void setStepLanguage(Language language);

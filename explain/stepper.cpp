@@ -40,7 +40,8 @@ void pressStepKey(StepPlayer& player, const std::vector<Step>& steps, StepKey ke
     case StepKey::legend:
     case StepKey::large:
     case StepKey::present:
-    case StepKey::slide: break; // the view's switches and the slide, not the player's
+    case StepKey::slide:
+    case StepKey::tree: break; // the view's switches, the slide and the tree, not the player's
     }
 }
 

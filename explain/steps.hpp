@@ -122,9 +122,11 @@ inline bool startsCall(const Step& step)
 
 // What the divide and conquer computed, counted from its observer's calls: distances in leaves and
 // in strips, the most comparisons one left strip record made (its comparisons come one after
-// another within one strip), and the depth of the recursion: the most calls under way at once.
+// another within one strip), the records the y-splits moved (all of a splitting call's), and the
+// depth of the recursion: the most calls under way at once.
 struct SearchCount {
     long long leafDistances = 0;
+    long long moved = 0;
     long long stripDistances = 0;
     int mostComparisons = 0;
     int depth = 0;
@@ -133,7 +135,11 @@ struct SearchCount {
     int lastLeftComparisons = 0;
 
     long long distances() const { return leafDistances + stripDistances; }
-    void split() { depth = std::max(depth, ++callsUnderWay); }
+    void split(int count)
+    {
+        moved += count;
+        depth = std::max(depth, ++callsUnderWay);
+    }
     void leaf(int count)
     {
         leafDistances += pairCount(count);
@@ -174,7 +180,7 @@ struct StepRecorder : SearchObserver<Point> {
 
     void split(Point* const* byX, int count, int half, double mx)
     {
-        searchCount.split();
+        searchCount.split(count);
         Call call;
         call.split = {recordsOf(byX, count), half, mx};
         calls.push_back(call);

@@ -6,6 +6,7 @@
 
 #include "explain/keys.hpp"
 #include "explain/palette.hpp"
+#include "explain/question_kinds.hpp"
 
 // The nouns that follow a count. Serbian declines a record by its place in the sentence: the
 // subject (tacka), the object (tacku), after "nad" (tackom); English has one form for all three.
@@ -46,6 +47,12 @@ struct Words {
     const char* splitCall; // {0} the call's number, {1} its records, {2} mx
     const char* leafCall;  // {0} the call's number, {1} its records
 
+    // The calls as a tree, a line each.
+    const char* treeSplit; // {0} its records, {1} mx, {2} the d it returned
+    const char* treeLeaf;  // {0} its records, {1} its d
+    const char* treeOpenSplit; // under way: {0} its records, {1} mx
+    const char* treeOpenLeaf;  // under way: {0} its records
+
     // The keys' labels, by StepKey.
     const char* keys[stepKeyCount];
 
@@ -58,13 +65,29 @@ struct Words {
     const char* legendTitle;
     const char* legend[paletteSize];
 
-    // The questions asked before a step's result.
-    const char* closer; // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} the best d
-    const char* kept;   // {0} left d, {1} right d
-    const char* answers[2][2]; // by question (closer, kept) and answer
-    const char* right;  // {0} the answer
-    const char* wrong;  // {0} the right answer
-    const char* score;  // {0} right, {1} answered
+    // The questions asked before a step's result, and their verdicts.
+    const char* askSplit;   // {0} the call's records
+    const char* askLeaf;    // {0} the call's records
+    const char* askStrip;   // {0} mx, {1} the best d so far
+    const char* askCompare; // {0} its number for the left record, {1} that record, {2} the right, {3} the best d
+    const char* askCombine;
+    const char* askEnd;     // {0} all the records
+    const char* answers[2][2]; // by question (compare, combine) and answer
+    const char* correct;    // {0} why
+    const char* incorrect;  // {0} why
+    const char* whySplit;   // {0} mx, {1} the left half's last x, {2} the right half's first x
+    const char* whyClosest; // {0} the pair, {1} its d
+    const char* whyStrip;   // {0} left edge, {1} right edge, {2} d, {3} left count, {4} right count
+    const char* whyNewBest; // {0} the distance compared, {1} the best before
+    const char* whyNotBest; // {0} the distance compared, {1} the best before
+    const char* whyLeft;    // {0} left d, {1} right d
+    const char* whyTie;     // {0} left d, {1} right d
+    const char* whyRight;   // {0} left d, {1} right d
+    const char* score;      // {0} right, {1} answered, {2} skipped
+    const char* chosen;     // {0} the records chosen so far
+    const char* noRecord;   // a click away from every record
+    const char* answerButton;
+    const char* questionKinds[questionKindCount]; // the kinds' names on the page, in Question's order
 };
 
 // Whether every word is there: each language's file checks itself with it, so that a language
@@ -75,8 +98,10 @@ constexpr bool complete(const Words& w)
     bool all = w.formFor != nullptr;
     for (const char* text : {w.stepOf, w.split, w.leaf, w.combine, w.keptRight, w.keptOnTie, w.keptLeft, w.strip,
                              w.compare, w.windowNote, w.endResult, w.newBest, w.notSmaller, w.answer, w.end, w.infinity, w.noPair,
-                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.legendTitle, w.closer,
-                             w.kept, w.right, w.wrong, w.score})
+                             w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.treeOpenSplit, w.treeOpenLeaf, w.legendTitle, w.askSplit,
+                             w.askLeaf, w.askStrip, w.askCompare, w.askCombine, w.askEnd, w.correct, w.incorrect,
+                             w.whySplit, w.whyClosest, w.whyStrip, w.whyNewBest, w.whyNotBest, w.whyLeft, w.whyTie,
+                             w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton})
         all = all && said(text);
     for (const auto& forms : w.nouns)
         for (const char* form : forms)
@@ -84,6 +109,8 @@ constexpr bool complete(const Words& w)
     for (const auto* list : {&w.answers[0], &w.answers[1]})
         for (const char* answer : *list)
             all = all && said(answer);
+    for (const char* kind : w.questionKinds)
+        all = all && said(kind);
     for (const char* key : w.keys)
         all = all && said(key);
     for (const char* line : w.listing)

@@ -1,7 +1,8 @@
 // Steps through the divide and conquer of a point set: the set of one of the five programs, a set
 // that teaches, or a file of the user's. Prints the programs' report, then the steps (--steps) or
 // a window that shows them one at a time (see explain/window.hpp for its keys); or, with --cost,
-// only the table of what the search computed against all pairs.
+// only the table of what the search computed against all pairs; with --levels or --tree, only the
+// set's recursion by depth or call by call.
 #include "explain/driver.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -76,6 +77,14 @@ int explain(const ExplainOptions& o, char* program)
     std::vector<Step> steps;
     try {
         set = openSet(o, readWholeFile, static_cast<unsigned>(std::time(nullptr)));
+        if (o.levels || o.tree) {
+            if (set.seed >= 0)
+                std::fprintf(stderr, "seed %lld\n", set.seed);
+            writeCalls(set, o, [](const std::string& line) { print(line + "\n"); });
+            releaseSet(set);
+            checkOutput();
+            return 0;
+        }
         if (!o.text)
             steps = stepsToShow(set, o.step.value_or(1));
     } catch (const OptionError& e) {

@@ -232,7 +232,8 @@ TEST(Steps, EveryComparisonLiesInItsDrawnWindow)
 std::string summary(const StepPicture& picture)
 {
     constexpr const char* names[] = {"faded", "call", "left", "right", "twin", "split", "outer",
-                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk", "side"};
+                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk", "side",
+                                     "chosen"};
     static_assert(std::size(names) == paletteSize);
     const auto name = [&](ColorCode code) { return names[code - colorCount]; };
     std::string text = "runs";
@@ -579,37 +580,186 @@ TEST(Cost, EndStepCountsTheMostComparisonsOfOneLeftRecord)
 
 } // namespace
 
-// What each kind of step asks and its right answer, as its text tells it: only a strictly smaller
-// distance is a new best, and a combine keeps the right pair only when it is strictly closer.
-TEST(Ask, QuestionAndRightAnswerOfEveryKind)
+// Each kind of question with a right and a wrong answer, and the verdict of each in both languages:
+// only a strictly smaller distance is a new best, a tie keeps the left pair, and a leaf's or the
+// end's pair as close as the one kept is as right.
+template <class Point>
+struct AskCase {
+    const Explained<Point>& set;
+    std::size_t index;
+    Question question;
+    Answer right, wrong;
+    const char* en; // why, in each language
+    const char* sr;
+};
+
+template <class Point>
+void checkAskCase(const AskCase<Point>& c)
+{
+    const Step& step = c.set.steps[c.index];
+    SCOPED_TRACE(describeStep(c.set.run, step, Language::en));
+    EXPECT_EQ(questionOf(step, ~0u), c.question);
+    EXPECT_EQ(questionOf(step, ~0u & ~kindBit(c.question)), Question::none);
+    EXPECT_TRUE(isRight(c.set.run, step, c.right));
+    EXPECT_FALSE(isRight(c.set.run, step, c.wrong));
+    for (const bool right : {true, false}) {
+        AskScore score;
+        takeAnswer(score, c.index, right);
+        EXPECT_EQ(verdictText(c.set.run, score, c.set.steps, Language::en),
+                  std::string(right ? "Correct: " : "Not correct: ") + c.en);
+        EXPECT_EQ(verdictText(c.set.run, score, c.set.steps, Language::sr),
+                  std::string(right ? "Tacno: " : "Netacno: ") + c.sr);
+    }
+}
+
+Answer choice(int c) { return {.choice = c}; }
+Answer place(double x, double reach = 0) { return {.x = x, .reach = reach}; }
+Answer chosen(std::vector<int> records) { return {.records = std::move(records)}; }
+
+TEST(Ask, EveryKindRightAndWrongInBothLanguages)
 {
     const Explained<Point2> fixed(fixedSet), newBest(newBestSet), equal(halvesSet);
     const Explained<Point3> tie(tieSet);
-    const std::tuple<const std::vector<Step>&, std::size_t, Question, const char*> cases[] = {
-        {fixed.steps, 0, Question::none, ""}, {fixed.steps, 1, Question::none, ""}, {fixed.steps, 4, Question::none, ""},
-        {fixed.steps, 5, Question::none, ""}, {fixed.steps, 6, Question::none, ""}, // the end
-        {fixed.steps, 3, Question::kept, "right"}, {equal.steps, 3, Question::kept, "left"},
-        {newBest.steps, 5, Question::closer, "yes"}, {tie.steps, 6, Question::closer, "no"}};
-    for (const auto& [steps, index, question, right] : cases) {
-        EXPECT_EQ(questionOf(steps[index]), question) << index;
-        EXPECT_STREQ(question == Question::none ? "" : answerWord(question, rightAnswer(steps[index]), Language::en),
-                     right);
+    const AskCase<Point2> cases[] = {
+        {fixed, 0, Question::split, place(12), place(10.8),
+         "the line is x = 13.2: the left half ends at x = 10.9, the right half begins at x = 13.2",
+         "prava je x = 13.2: leva polovina se zavrsava na x = 10.9, desna pocinje na x = 13.2"},
+        {fixed, 0, Question::split, place(13.5, 0.5), place(14, 0.5), "", ""}, // within reach of the line
+        {fixed, 0, Question::split, chosen({11}), chosen({0}), "", ""},         // (13.2, 1.2), or (0, 2.6)
+        {newBest, 1, Question::leaf, chosen({1, 0}), chosen({0, 2}), "the closest pair is (0, 0) - (3, 4), d = 5",
+         "najblizi par je (0, 0) - (3, 4), d = 5"},
+        {newBest, 1, Question::leaf, chosen({0, 1}), chosen({5, 4}), "", ""}, // a closer pair, of another call
+        {fixed, 4, Question::strip, chosen({7, 11}), chosen({11}),
+         "the strip from x = 11.111938698217887 to x = 15.288061301782111 (d = 2.088061301782112) holds 0 left and 2 "
+         "right",
+         "u pojasu od x = 11.111938698217887 do x = 15.288061301782111 (d = 2.088061301782112) je 0 levo i 2 desno"},
+        {fixed, 4, Question::strip, chosen({11, 7, 11}), chosen({11, 7, 13}), "", ""},
+        {newBest, 5, Question::compare, choice(0), choice(1), "a new best pair: 3.605551275463989 < 5",
+         "novi najbolji par: 3.605551275463989 < 5"},
+        {fixed, 3, Question::combine, choice(1), choice(0),
+         "the right pair stays: 2.088061301782112 < 2.8425340807103794",
+         "ostaje desni par: 2.088061301782112 < 2.8425340807103794"},
+        {newBest, 3, Question::combine, choice(0), choice(1), "the left pair stays: 5 < 104.4030650891055",
+         "ostaje levi par: 5 < 104.4030650891055"},
+        {equal, 3, Question::combine, choice(0), choice(1), "the left pair stays on a tie: 1 = 1",
+         "jednaki, ostaje levi par: 1 = 1"},
+        {equal, 6, Question::end, chosen({13, 12}), chosen({5, 7}), "the closest pair is (60, 0) - (61, 0), d = 1",
+         "najblizi par je (60, 0) - (61, 0), d = 1"}, // the right half's pair, as close as the kept one
+    };
+    for (const AskCase<Point2>& c : cases) {
+        if (*c.en == '\0') { // the same step's verdict checked above: only the answers
+            EXPECT_TRUE(isRight(c.set.run, c.set.steps[c.index], c.right) &&
+                        !isRight(c.set.run, c.set.steps[c.index], c.wrong)) << c.index;
+            continue;
+        }
+        checkAskCase(c);
     }
-    EXPECT_EQ(questionText(newBest.run, newBest.steps[5], Language::sr, {2}),
-              "1. poredjenje za (98, \u2248500), sa (100, 500): d = \u22483.6. Blize od najboljeg do sada, d = 5?");
-    EXPECT_EQ(questionText(fixed.run, fixed.steps[3], Language::en, {3}),
-              "Combine: left d = \u22482.84, right d = \u22482.09. Which pair is kept?");
+    // A distance as close as the best is no new best.
+    checkAskCase(AskCase<Point3>{tie, 6, Question::compare, choice(1), choice(0),
+                                 "no new best: 3.7416573867739413 is not less than 3.7416573867739413",
+                                 "nije novi najbolji: 3.7416573867739413 nije manje od 3.7416573867739413"});
+    for (const Step& step : fixed.steps)
+        EXPECT_FALSE(isRight(fixed.run, step, Answer{})) << "nothing answered is never right";
 }
 
-// The first answer to a step counts, once; the verdict is the last answer's, with the right one.
-TEST(Ask, ScoreCountsEachStepsFirstAnswer)
+// The question shows neither a comparison's distance nor a combine's; the answers' words do not
+// read as a verdict's.
+TEST(Ask, QuestionsHoldTheirResultBack)
 {
-    const Explained<Point2> newBest(newBestSet);
-    AskScore score;
-    EXPECT_FALSE(takeAnswer(score, newBest.steps, 5, 1));
-    EXPECT_TRUE(takeAnswer(score, newBest.steps, 5, 0));
-    EXPECT_EQ(verdictText(score, newBest.steps, Language::sr), "Tacno: da");
-    takeAnswer(score, newBest.steps, 3, 1 - rightAnswer(newBest.steps[3]));
-    EXPECT_EQ(std::make_pair(scoreText(score, Language::en), verdictText(score, newBest.steps, Language::en)),
-              std::make_pair(std::string("right answers: 0 of 2"), std::string("Wrong: the answer is left")));
+    const Explained<Point2> newBest(newBestSet), fixed(fixedSet);
+    EXPECT_EQ(questionText(newBest.run, newBest.steps[5], Language::sr, {2}),
+              "1. poredjenje za (98, \u2248500), sa (100, 500): blize od najboljeg do sada, d = 5?");
+    EXPECT_EQ(questionText(fixed.run, fixed.steps[3], Language::en, {3}).find("2.84"), std::string::npos);
+    EXPECT_EQ(questionText(fixed.run, fixed.steps[3], Language::en, {3}).find("2.09"), std::string::npos);
+    EXPECT_EQ(questionText(fixed.run, fixed.steps[5], Language::en), "") << "an answer step asks nothing";
+    const auto wordsIn = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+        std::vector<std::string> words;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.find_first_of(" :", at), text.size());
+            words.push_back(text.substr(at, end - at));
+            at = text.find_first_not_of(" :", end);
+        }
+        return words;
+    };
+    for (const LanguageName& l : languages)
+        for (const Question q : {Question::compare, Question::combine})
+            for (int answer : {0, 1})
+                for (const char* verdict : {l.words->correct, l.words->incorrect}) {
+                    const std::vector<std::string> said = wordsIn(filled(verdict, {""}));
+                    for (const std::string& word : wordsIn(answerWord(q, answer, l.language)))
+                        EXPECT_EQ(std::count(said.begin(), said.end(), word), 0) << word << " against " << verdict;
+                }
+}
+
+// The first answer to a step counts once; a jump (End, Page Down) past questions counts those not
+// answered as skipped, until they are.
+TEST(Ask, ScoreCountsFirstAnswersAndSkippedQuestions)
+{
+    const Explained<Point2> fixed(fixedSet); // questions at 0 (split), 1, 2 (leaves), 3 (combine), 6 (end)
+    struct Case {
+        std::vector<std::pair<StepKey, int>> moves; // a key, then an answer (1 right, 0 wrong, -1 none) at the step
+        const char* en;
+        const char* sr;
+    };
+    const Case cases[] = {
+        {{{StepKey::first, 1}, {StepKey::last, -1}}, "right 1 of 1 answered, 4 skipped",
+         "tacno 1 od 1 odgovorenih, preskoceno 4"},
+        {{{StepKey::first, 0}, {StepKey::nextCall, -1}, {StepKey::nextCall, -1}}, "right 0 of 1 answered, 2 skipped",
+         "tacno 0 od 1 odgovorenih, preskoceno 2"},
+        {{{StepKey::nextCall, -1}, {StepKey::previous, 1}, {StepKey::next, 1}}, "right 2 of 2 answered, 0 skipped",
+         "tacno 2 od 2 odgovorenih, preskoceno 0"}, // the skipped leaf answered when stepped to again
+        {{{StepKey::first, 1}, {StepKey::first, 0}, {StepKey::next, 1}}, "right 2 of 2 answered, 0 skipped",
+         "tacno 2 od 2 odgovorenih, preskoceno 0"}, // the split's second answer does not count
+    };
+    for (const Case& c : cases) {
+        AskScore score;
+        StepPlayer player;
+        for (const auto& [key, answer] : c.moves) {
+            const std::size_t from = player.current;
+            pressStepKey(player, fixed.steps, key);
+            if (key != StepKey::next && player.current > from)
+                skipQuestions(score, fixed.steps, defaultQuestionKinds, from, player.current);
+            if (answer >= 0)
+                takeAnswer(score, player.current, answer == 1);
+        }
+        EXPECT_EQ(scoreText(score, Language::en), c.en);
+        EXPECT_EQ(scoreText(score, Language::sr), c.sr);
+    }
+}
+
+// A question's picture holds back what the step finds: no split line before the split, no pair
+// before a leaf's or the end's answer, no strip before the strip, no circle or kept pair; and it
+// rings each record chosen.
+TEST(Ask, PicturesHoldTheResultBack)
+{
+    const Explained<Point2> newBest(newBestSet), fixed(fixedSet);
+    const auto question = [](const auto& e, std::size_t step, std::vector<int> chosen) {
+        sceneExtent = SceneExtent{};
+        return summary(questionPictureOf(layoutOf(e.run), e.steps[step], chosen));
+    };
+    const std::tuple<std::string, const char*, const char*> cases[] = {
+        {question(fixed, 0, {}), "split", "call"},            // the split: the call's records, no line
+        {question(newBest, 1, {0, 3}), "best", "chosen:3+1"}, // a leaf: no pair yet; the records chosen ringed
+        {question(newBest, 4, {}), "edge", "split@"},         // a strip: its line, no edges
+        {question(newBest, 5, {}), "circle", "compared:"},    // a comparison: the pair, no new best's circle
+        {question(fixed, 3, {}), "best", "rightPair:"},       // a combine: both pairs, neither kept
+        {question(fixed, 6, {}), "best", "call"},
+    };
+    for (const auto& [picture, absent, present] : cases)
+        EXPECT_TRUE(picture.find(absent) == std::string::npos && picture.find(present) != std::string::npos)
+            << picture;
+}
+
+TEST(Ask, KindsReadFromALinkOrRefused)
+{
+    const std::pair<const char*, std::optional<QuestionKinds>> cases[] = {
+        {"split,leaf,strip,compare,combine,end", 0b1111110u},
+        {"end,end", kindBit(Question::end)},
+        {defaultQuestionsText, kindBit(Question::split) | kindBit(Question::leaf) | kindBit(Question::combine) |
+                                   kindBit(Question::end)},
+        {"", std::nullopt}, {"split,", std::nullopt}, {"Split", std::nullopt}, {"split,nope", std::nullopt}};
+    for (const auto& [list, kinds] : cases)
+        EXPECT_EQ(questionKindsOf(list), kinds) << list;
+    EXPECT_EQ(questionKindsText(*questionKindsOf("end,split")), "split,end");
 }

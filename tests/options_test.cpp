@@ -87,6 +87,11 @@ TEST(OptionTable, RulesBetweenOptions)
         {{"--like", "closest2d_rand14", "--dim", "3"}, "--dim goes with --set or --cost"},
         {{"--cost", "--steps"}, "--cost counts the sets that teach; it takes no --like, --points, --step or --steps"},
         {{"--step", "2", "--text"}, "--step chooses where the window opens; --text opens none"},
+        {{"--levels", "--tree"}, "--levels and --tree each print a table: take one"},
+        {{"--tree", "--steps"}, "--levels and --tree print only their table; they take no --cost, --text, --step, "
+                                "--steps or --listing"},
+        {{"--levels", "--cost"}, "--levels and --tree print only their table; they take no --cost, --text, --step, "
+                                 "--steps or --listing"},
         {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; " + explainUsage()},
     };
     for (const auto& [args, message] : refused)
@@ -125,6 +130,10 @@ TEST(Links, WrittenAndReadBackToTheSameView)
         {{options({"--set", "lattice", "--count", "40", "--dim", "3", "--digits", "2"}), 5, "", 9,
           {"explain", "follow", "large", "ask"}},
          "?set=lattice&count=40&dim=3&seed=5&explain&step=9&lang=sr&digits=2&follow&large&ask"},
+        {{options({"--set", "line", "--count", "16", "--dim", "2", "--questions", "end,strip"}), 5, "", 2, {"explain", "ask"}},
+         "?set=line&count=16&dim=2&seed=5&explain&step=2&lang=sr&ask&questions=strip%2Cend"},
+        {{options({"--set", "line", "--count", "16", "--dim", "2", "--questions", defaultQuestionsText}), 5, "", 2, {"explain", "ask"}},
+         "?set=line&count=16&dim=2&seed=5&explain&step=2&lang=sr&ask"}, // the kinds a link need not name
         {{options({"--points", "x"}), -1, "1,2;3,4e%2B5;", 0, {}}, "?points=1,2;3,4e%2B5;&lang=sr"},
         {{options({"--points", "x"}), -1, "", 0, {"explain"}}, "?explain&lang=sr"}, // too many for a link
     };
@@ -137,6 +146,7 @@ TEST(Links, WrittenAndReadBackToTheSameView)
         const ExplainOptions read = parseExplainOptions(words), &o = shown.options;
         EXPECT_TRUE(read.set == o.set && read.count == o.count && read.dimension == o.dimension &&
                     read.digits == o.digits && read.language == o.language && read.points.has_value() == !shown.points.empty() &&
+                    read.questions.value_or(defaultQuestionKinds) == o.questions.value_or(defaultQuestionKinds) &&
                     read.step == (shown.step ? std::optional<long long>(shown.step) : std::nullopt))
             << address;
         EXPECT_EQ(request.switches, shown.switches) << address;
@@ -152,7 +162,7 @@ TEST(Links, BadParametersAndWhatTheyImply)
 {
     const std::pair<LinkParameters, std::string> refused[] = {
         {{{"sett", "uniform"}}, "closest_explain: unknown parameter 'sett'; a link takes program, set, count, dim, "
-                                "seed, points, explain, step, lang, digits, follow, large, ask and present"},
+                                "seed, points, explain, step, lang, digits, follow, large, ask, present and questions"},
         {{{"step", "2"}, {"step", "3"}}, "closest_explain: the parameter step is given twice; a link takes each once"},
         {{{"follow", "1"}}, "closest_explain: follow takes no value, not '1'"},
     };
@@ -163,6 +173,14 @@ TEST(Links, BadParametersAndWhatTheyImply)
     EXPECT_EQ(implied.set, (std::vector<std::string>{"--set", "twins"}));
     EXPECT_EQ(implied.view, (std::vector<std::string>{"--step", "4", "--lang", "en"}));
     EXPECT_FALSE(readLink({{"set", "twins"}, {"ask", "yes"}}).set.empty()) << "a bad one of the view keeps the set";
+    // The kinds of question turn on asking and the steps; unknown kinds are refused, and the rest opens.
+    const LinkRequest kinds = readLink({{"set", "twins"}, {"questions", "leaf,nope"}});
+    EXPECT_EQ(kinds.switches, (std::vector<std::string>{"ask", "explain"}));
+    EXPECT_EQ(linkOpenings(kinds, "en")[1], (std::vector<std::string>{"--lang", "en", "--set", "twins"}));
+    const char* said = "--questions takes kinds of question separated by commas "
+                       "(split,leaf,strip,compare,combine,end), not 'leaf,nope'";
+    EXPECT_EQ(valueRefusal(*linkParameterNamed("questions"), "leaf,nope"), said);
+    EXPECT_EQ(refusal({"--questions", "leaf,nope"}), said);
     EXPECT_TRUE(readLink({{"set", "twins"}, {"nope", ""}}).set.empty()) << "an unknown one drops the set";
     const auto openings = linkOpenings(readLink({{"set", "twins"}, {"step", "99"}, {"digits", "x"}, {"lang", "en"}}), "sr");
     EXPECT_EQ(openings, (std::vector<std::vector<std::string>>{

@@ -243,17 +243,20 @@ class Page(unittest.TestCase):
                 ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
                 ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
                 ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
-                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large and ask"),
+                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large, ask and questions"),
                 (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
                 (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
                 (kept + "&step=2&step=3", "the parameter step is given twice"),
-                (kept + "&explain=no", "explain takes no value, not 'no'")]:
+                (kept + "&explain=no", "explain takes no value, not 'no'"), (kept + "&questions=leaf,nope", None)]:
             self.open(query)
             expected = "closest_explain: " + said if said else refusal(*words(query))
             self.assertTrue(self.text("error").startswith(expected), f"{query}: {self.text('error')}")
             self.assertLess(len(self.text("error")), 300, query)
             if query.startswith(kept):
-                self.assertEqual(without_times(self.text("report")), without_times(native(*words(kept)).stdout))
+                held = "questions" in query  # asking, which holds the report back
+                self.assertEqual(without_times(self.js("return document.getElementById('report').textContent")),
+                                 without_times(native(*words(kept)).stdout))
+                self.assertEqual(self.browser.find_element(By.ID, "report").is_displayed(), not held, query)
                 self.assertIn(self.text("step-text"), [""] if "explain=no" in query else
                               [steps_of(*words(kept), "--lang", lang)[0] for lang in ["sr", "en"]], query)
                 self.assertEqual(self.browser.find_element(By.ID, "seed").get_attribute("value"), "3", "kept")
@@ -274,7 +277,7 @@ class Page(unittest.TestCase):
         counts = lambda rows: [[v for k, v in zip(table[0], row) if not k.endswith("_ms")] for row in rows]  # noqa
         self.assertEqual(counts(rows), counts(table))
         self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
-                         [len(table) - 1] * 2, "both curves, a point a row")
+                         [len(table) - 1] * 4, "the four curves, a point a row")
 
     def test_points_pasted_chosen_and_refused(self):
         text = "širina,visina,dubina\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
@@ -359,31 +362,109 @@ class Page(unittest.TestCase):
         self.assertEqual(self.js("const e = document.activeElement; return [e.id, "
                                  "getComputedStyle(e).outlineWidth]"), ["ask", "3px"])
 
-    def test_ask_counts_answers_as_the_steps_tell_them_and_holds_the_report_back(self):
-        link = "?set=uniform&count=40&seed=1&lang=en"  # 42 steps: new best or not, left or right pair kept
-        steps = steps_of(*words(link))
-        self.browser.get(PAGE + link + "&ask")
+    ALL_KINDS = "split,leaf,strip,compare,combine,end"
+
+    def records(self):  # the open question's records as buttons
+        return self.browser.find_elements(By.CSS_SELECTOR, "#ask-records button")
+
+    # Each kind of question, asked as closest_explain --questions prints it, before the step it holds
+    # back; answered right or wrong (by the records' buttons or the two answers), its verdict as the
+    # step that follows says; the report held back until the last step.
+    def test_questions_asked_as_closest_explain_asks_them(self):
+        for link in ["?set=lattice&count=20&seed=3&lang=en", "?set=uniform&count=40&seed=1&lang=sr"]:
+            lines = native(*words(link), "--steps", "--questions", self.ALL_KINDS).stdout.splitlines()[4:]
+            steps = [line for line in lines if not line.startswith("? ")]
+            asked = {steps.index(lines[i + 1]): lines[i][2:] for i, line in enumerate(lines) if line.startswith("? ")}
+            self.browser.get(PAGE + link + "&questions=" + self.ALL_KINDS)
+            WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
+            report, answered = self.browser.find_element(By.ID, "report"), []
+            while self.text("step-text") != steps[-1]:
+                self.assertFalse(report.is_displayed(), self.text("step-text"))
+                at = steps.index(self.text("step-text")) + 1  # the step held back
+                self.key("Next" if "lang=en" in link else "Napred").click()
+                self.assertEqual(self.text("ask-question"), asked.get(at, ""), steps[at])
+                if at not in asked:
+                    continue
+                step, wrong = steps[at], len(answered) % 3 == 2
+                kind, right = self.answer(step, wrong)
+                answered.append(right)
+                self.assertEqual(self.text("step-text"), step)
+                verdict = self.text("ask-verdict").split(":")[0]
+                self.assertIn(verdict, ["Correct", "Tacno"] if right else ["Not correct", "Netacno"], (kind, step))
+            self.assertEqual(len(answered), len(asked) - (0 in asked), "all but the first step's")
+            self.assertIn(self.text("ask-score"), [f"right {sum(answered)} of {len(answered)} answered, 0 skipped",
+                                                   f"tacno {sum(answered)} od {len(answered)} odgovorenih, preskoceno 0"])
+            self.assertTrue(report.is_displayed())
+
+    # Answers the open question about step (closest_explain's text of it), right unless wrong: a
+    # split by the record on its line, a leaf or the end by its pair's records, a strip by its records
+    # when it holds none (else by none, which is wrong), the two answers by the step's verdict.
+    def answer(self, step, wrong):
+        texts = [b.text for b in self.records()]
+        numbers = lambda text: tuple(float(v) for v in re.findall(r"[-\d.e+]+", text))  # noqa: E731
+        if match := re.search(r"(?:line|prava) x = ([-\d.]+)", step):
+            if not wrong:  # the line's x typed
+                self.browser.find_element(By.ID, "ask-place").send_keys(match.group(1), Keys.ENTER)
+                return "split", True
+            self.records()[0].click()  # the records are listed in x order: the first is left of the line
+            return "split", False
+        match = re.search(r"(?:closest|najblizi) (\(.*?\)) - (\(.*?\))", step) or \
+            re.search(r"Izmedju (\(.*?\)) - (\(.*?\))", step)
+        if match:
+            pair = [numbers(match.group(1)), numbers(match.group(2))]
+            chosen = [t for t in texts if numbers(t) in pair]
+            if wrong:
+                chosen = [chosen[0], [t for t in texts if numbers(t) not in pair][0]]
+            for text in chosen:
+                self.records()[[b.text for b in self.records()].index(text)].click()
+            return "pair", not wrong
+        if match := re.search(r"(?:left|levo) (\d+), (?:right|desno) (\d+)", step):
+            self.browser.find_element(By.ID, "ask-submit").click()
+            return "strip", match.groups() == ("0", "0")
+        truth = 1 if re.search(r"not less than|nije manje|the right pair stays|ostaje desni", step) else 0
+        self.browser.find_element(By.ID, f"ask-{1 - truth if wrong else truth}").click()
+        return "two", not wrong
+
+    # A jump (Last step, Next call) past questions counts them as skipped; a click away from every
+    # record answers nothing and says so.
+    def test_jumps_count_the_questions_they_pass_as_skipped(self):
+        link = "?set=uniform&count=16&seed=1&lang=en"  # a split of 16, two leaves, a combine, ..., the end
+        lines = native(*words(link), "--steps", "--questions", "split,leaf,combine,end").stdout.splitlines()[4:]
+        steps = [line for line in lines if not line.startswith("? ")]
+        asked = [steps.index(lines[i + 1]) for i, line in enumerate(lines) if line.startswith("? ")][1:]  # not the first
+        self.browser.get(PAGE + link + "&ask")  # the kinds asked by default
         WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
-        report, save_steps = (self.browser.find_element(By.ID, name) for name in ("report", "save-steps"))
-        rights = []
-        while not self.text("step-text").startswith(f"Step {len(steps)} of"):
-            self.assertFalse(report.is_displayed() or save_steps.is_enabled(), self.text("step-text"))
-            self.key("Next").click()
-            if self.text("ask-question"):
-                at = int(self.text("step-text").split()[1])  # the step held back: steps[at]
-                truth = 1 if re.search(r"not less than|the right pair stays", steps[at]) else 0
-                if not rights:  # a step key waits for the answer
-                    self.canvas().click()
-                    ActionChains(self.browser).send_keys(Keys.ARROW_RIGHT, Keys.ARROW_LEFT).perform()
-                    self.assertEqual((self.text("step-text"), self.key("Next").is_enabled()), (steps[at - 1], False))
-                answer = truth if len(rights) % 3 else 1 - truth
-                self.browser.find_element(By.ID, f"ask-{answer}").click()
-                rights.append(answer == truth)
-                self.assertEqual((self.text("step-text"), self.text("ask-verdict").split(":")[0]),
-                                 (steps[at], "Right" if rights[-1] else "Wrong"))
-        self.assertEqual((len(rights), self.text("ask-score")), (12, f"right answers: {sum(rights)} of 12"))
-        self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
-        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
+        self.key("Next call").click()
+        self.assertEqual(self.text("ask-score"), f"right 0 of 0 answered, {asked.count(1)} skipped")
+        self.key("Next").click()
+        self.assertTrue(self.text("ask-question").startswith("All pairs: 8 points."), "the second leaf asks")
+        ActionChains(self.browser).move_to_element_with_offset(self.canvas(), -500, -340).click().perform()
+        self.assertEqual(self.text("ask-chosen"), "no record there: nothing answered")
+        self.assertEqual(self.text("ask-score"), f"right 0 of 0 answered, {asked.count(1)} skipped")
+        self.key("Last step").click()
+        self.assertEqual(self.text("ask-score"), f"right 0 of 0 answered, {len(asked)} skipped")
+        self.assertEqual(self.text("step-text"), steps[-1])
+
+    # The tree panel: at the last step its calls are closest_explain --tree's, each at its depth; a
+    # call chosen shows its first step; at 10,000 records it folds to the path to the current call.
+    def test_tree_of_calls_as_closest_explain_prints_it(self):
+        link = "?set=clusters&count=40&seed=4&lang=en"
+        tree = subprocess.run([EXPLAIN, *words(link), "--tree"], capture_output=True, text=True).stdout.splitlines()
+        starts = [line for line in steps_of(*words(link)) if re.match(r"Step \d+ of \d+: (Split|All pairs)", line)]
+        self.open(link + "&explain")
+        self.key("Last step").click()
+        calls = self.js("return [...document.querySelectorAll('#tree .call')].map(c => [c.textContent, c.style.marginLeft])")
+        self.assertEqual([(len(line) - len(line.lstrip())) // 2 for line in tree],
+                         [round(float(margin[:-2]) / 1.2) for _, margin in calls])
+        self.assertEqual([line.strip() for line in tree], [text for text, _ in calls])
+        for i in [len(tree) - 1, 2, 0]:
+            self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")[i].click()
+            self.assertEqual(self.text("step-text"), starts[i])
+            self.assertEqual(self.js("return [...document.querySelectorAll('#tree .current')].map(c => c.textContent)"),
+                             [tree[i].strip() if "all pairs" in tree[i] else tree[i].strip().split(", d = ")[0]])
+        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=30000")
+        self.assertLess(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")), 30)
+        self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call.current")), 1)
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()

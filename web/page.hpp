@@ -83,3 +83,7 @@ bool asking();
 
 // The step key the page lets through while it asks (the viewer asks before each).
 bool takeKey(StepKey key);
+
+// A jump from steps[from] to steps[to] chosen otherwise than by a key (a call in the tree): the
+// open question ends, and the questions it passes count as skipped.
+void jumpAsking(std::size_t from, std::size_t to);

@@ -72,6 +72,7 @@ function setLanguage(code) {
     return div;
   }));
   $("report-note").textContent = page.text("pageNote");
+  showAskKinds();
   showStep();
 }
 

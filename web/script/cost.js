@@ -48,9 +48,15 @@ function drawCost(text) {
   const lines = text.trim().split("\n").map(line => line.trim().split(/\s+/));
   const header = lines[0], rows = lines.slice(1);
   const n = column(header, /^(n|records)$/i), computed = column(header, /^(distances|computed)/i),
-        pairs = column(header, /pairs/i);
+        pairs = column(header, /pairs/i), moved = column(header, /^moved$/), reference = column(header, /^nlog2n$/);
+  // The distances grow like n, the records the y-splits move like n log n: the reference dashed.
   const curves = [
-    {name: "divide and conquer: distances computed", column: computed, dash: "", mark: "circle", colour: "#1b5fb0"},
+    {name: "divide and conquer: distances computed (like n)", column: computed, dash: "", mark: "circle",
+     colour: "#1b5fb0"},
+    {name: "records moved by the y-splits (like n log n)", column: moved, dash: "", mark: "diamond",
+     colour: "#6a2a9a"},
+    {name: "n \u00b7 \u2308log\u2082 n\u2309, for reference", column: reference, dash: "3 4", mark: "none",
+     colour: "#555"},
     {name: "all pairs: n(n\u22121)/2", column: pairs, dash: "6 4", mark: "square", colour: "#b03a1b"},
   ];
   const xs = rows.map(r => Number(r[n]));
@@ -61,7 +67,7 @@ function drawCost(text) {
   const x = v => left + (Math.log2(v) - lx) / Math.max(hx - lx, 1) * (width - left - right);
   const y = v => height - bottom - (Math.log10(v) - ly) / Math.max(hy - ly, 1) * (height - top - bottom);
   const chart = svg("svg", {viewBox: `0 0 ${width} ${height}`, role: "img",
-                            "aria-label": "distances computed and all pairs against the records, on log scales"});
+                            "aria-label": "distances computed, records moved, n log2 n and all pairs against the records, on log scales"});
   chart.append(svg("rect", {x: left, y: top, width: width - left - right, height: height - top - bottom,
                             fill: "none", stroke: "#888"}));
   // Ticks: x at the powers of 2 counted, labelled so that at most 7 labels fit; y at powers of 10.
@@ -84,16 +90,19 @@ function drawCost(text) {
   chart.append(svg("text", {x: (left + width - right) / 2, y: height - 10, "text-anchor": "middle"},
                    "records n (log scale)"));
   chart.append(svg("text", {x: 14, y: (top + height - bottom) / 2, "text-anchor": "middle",
-                            transform: `rotate(-90 14 ${(top + height - bottom) / 2})`}, "distances (log scale)"));
+                            transform: `rotate(-90 14 ${(top + height - bottom) / 2})`}, "distances, records (log scale)"));
   curves.forEach((c, i) => {
     const points = rows.map(r => [Number(r[n]), Number(r[c.column])]).filter(([, v]) => v > 0);
     chart.append(svg("polyline", {points: points.map(([a, b]) => `${x(a)},${y(b)}`).join(" "), fill: "none",
                                   stroke: c.colour, "stroke-width": 2, "stroke-dasharray": c.dash}));
     const mark = (a, b) => c.mark === "circle" ? svg("circle", {cx: a, cy: b, r: 3.5, fill: c.colour})
-                                                : svg("rect", {x: a - 3.5, y: b - 3.5, width: 7, height: 7,
-                                                               fill: "#fff", stroke: c.colour, "stroke-width": 1.5});
+                           : c.mark === "diamond" ? svg("polygon", {points: `${a},${b - 4.5} ${a + 4.5},${b} ${a},${b + 4.5} ${a - 4.5},${b}`,
+                                                                   fill: c.colour})
+                           : svg("rect", {x: a - 3.5, y: b - 3.5, width: 7, height: 7, fill: "#fff",
+                                          stroke: c.mark === "none" ? "none" : c.colour, "stroke-width": 1.5});
     for (const [a, b] of points)
-      chart.append(mark(x(a), y(b)));
+      if (c.mark !== "none")
+        chart.append(mark(x(a), y(b)));
     // The legend, top left inside the plot.
     const ly0 = top + 16 + i * 20;
     chart.append(svg("line", {x1: left + 12, x2: left + 42, y1: ly0, y2: ly0, stroke: c.colour, "stroke-width": 2,

@@ -3,6 +3,7 @@
 const steps = {
   addressTimer: 0,  // the address is rewritten once the steps rest for a moment
   askFocus: null,   // what had the focus when a question opened, given back once it is answered
+  askPressed: null, // a press on the picture that may be a click for the open question: {x, y, touch}
 };
 
 function showStep() {
@@ -23,6 +24,7 @@ function showStep() {
       line.removeAttribute("aria-current");
   });
   showAsk();
+  showTree();
   showStepsNote();
   rewriteAddress();
 }
@@ -48,38 +50,131 @@ function rewriteAddress() {
   }, 300);
 }
 
-// Asking before a comparison's or a combine's result: the C++ says what is asked, which answer is
-// right and how many were; the page shows the question with its two answers in place of the next
-// step (the step keys wait for an answer), and holds the report back until the last step.
+// Asking before a step's result: the C++ says what is asked, what answers it, which records may be
+// chosen and how many answers were right; the page shows the question with its two answers, or
+// the call's records as buttons, in place of the next step (Next and Previous wait for an answer),
+// and holds the report back until the last step. A click or tap on the picture places a split's
+// line or chooses a record.
 function showAsk() {
   const ask = page.json("pageAsk");
   const open = ask.question !== "";
   $("ask-box").hidden = !ask.asking;
+  $("ask-kinds").hidden = !ask.asking;
   $("ask-question").textContent = ask.question;
   $("ask-question").hidden = !open;
   ask.answers.forEach((word, i) => $("ask-" + i).textContent = word);
   for (const button of [$("ask-0"), $("ask-1")])
-    button.hidden = !open;
+    button.hidden = !open || ask.byRecords;
+  $("ask-records").replaceChildren(...ask.records.map(r => {
+    const button = document.createElement("button");
+    button.textContent = r.text;
+    button.setAttribute("aria-pressed", r.chosen ? "true" : "false");
+    button.onclick = () => answerAsk(() => page.call("pageAskRecord", null, r.index), r.index);
+    return button;
+  }));
+  $("ask-chosen").textContent = ask.chosen;
+  $("ask-submit").textContent = ask.answerLabel;
+  $("ask-submit").hidden = !open || (ask.kind !== "strip" && ask.kind !== "split");
+  $("ask-place-box").hidden = !open || ask.kind !== "split"; // the split's x typed, for a call of any size
   $("ask-verdict").textContent = ask.verdict;
   $("ask-score").textContent = ask.score;
   $("report").hidden = $("report-note").hidden = ask.hideReport;
   $("save-steps").disabled = ask.hideReport; // the steps' file holds every answer
-  if (open)
+  if (open) // Next and Previous wait; the jumps skip the question
     for (const button of $("keys").children)
-      button.disabled = true;
-  if (open && !steps.askFocus) {
+      button.disabled ||= Number(button.dataset.key) <= 1;
+  if (!open && ask.verdict === "")
+    steps.askFocus = null; // a jump ended the question unanswered
+  if (open && !steps.askFocus) { // a new question
     steps.askFocus = document.activeElement || canvas;
-    $("ask-0").focus();
+    $("ask-place").value = "";
+    (ask.byRecords ? $("ask-records").firstElementChild || (ask.kind === "split" ? $("ask-place") : canvas)
+                   : $("ask-0")).focus();
   }
 }
 
-function answerAsk(answer) {
-  page.call("pageAnswer", null, answer);
+// An answer given (or a record chosen) by call; the focus goes back once the question is answered,
+// or stays on the record's button while it is still open.
+function answerAsk(call, record) {
+  call();
   showStep();
+  const ask = page.json("pageAsk");
+  if (ask.question !== "") {
+    const i = ask.records.findIndex(r => r.index === record);
+    if (i >= 0)
+      $("ask-records").children[i].focus();
+    return;
+  }
   const back = steps.askFocus;
   steps.askFocus = null;
   if (back && back.isConnected && !back.disabled)
     back.focus();
 }
-$("ask-0").onclick = () => answerAsk(0);
-$("ask-1").onclick = () => answerAsk(1);
+$("ask-0").onclick = () => answerAsk(() => page.call("pageAnswer", null, 0));
+$("ask-1").onclick = () => answerAsk(() => page.call("pageAnswer", null, 1));
+$("ask-submit").onclick = () => {
+  const x = Number($("ask-place").value.trim().replace(",", "."));
+  if (page.json("pageAsk").kind !== "split")
+    answerAsk(() => page.call("pageAskSubmit", null));
+  else if ($("ask-place").value.trim() && Number.isFinite(x))
+    answerAsk(() => page.call("pageAskPlace", null, x));
+  else
+    $("ask-place").focus();
+};
+$("ask-place").onkeydown = e => {
+  if (e.key !== "Enter")
+    return;
+  e.preventDefault(); // no press of the button the focus goes back to
+  $("ask-submit").click();
+};
+
+// The kinds of question, as check boxes in the language; a change asks the C++ to take them.
+function showAskKinds() {
+  const kinds = page.json("pageQuestionKinds");
+  const legend = $("ask-kinds").firstElementChild;
+  $("ask-kinds").replaceChildren(legend, ...kinds.map(k => {
+    const label = document.createElement("label"), box = document.createElement("input");
+    box.type = "checkbox";
+    box.checked = k.on;
+    box.dataset.kind = k.name;
+    box.onchange = () => {
+      const chosen = [...$("ask-kinds").querySelectorAll("input:checked")].map(b => b.dataset.kind).join(",");
+      const refused = page.text("pageSetQuestions", chosen);
+      if (refused)
+        showError(refused);
+      showAskKinds();
+      showStep();
+    };
+    label.append(box, " " + k.label);
+    return label;
+  }));
+}
+
+// A click (a press let go where it was) or a one-finger tap on the picture, for the open question.
+function askPress(x, y, touch) {
+  steps.askPressed = {x, y, touch};
+}
+function askRelease(x, y) {
+  const p = steps.askPressed;
+  steps.askPressed = null;
+  if (!p || Math.hypot(x - p.x, y - p.y) > clickSlack || $("edit").checked)
+    return;
+  if (page.number("pageAskClick", p.x, p.y, p.touch ? 1 : 0) !== 0)
+    answerAsk(() => {});
+}
+canvas.addEventListener("mousedown", e => e.button === 0 && askPress(...canvasPixel(e), false));
+canvas.addEventListener("mouseup", e => e.button === 0 && askRelease(...canvasPixel(e)));
+canvas.addEventListener("touchstart", e => {
+  steps.askPressed = null;
+  if (e.touches.length === 1)
+    askPress(...canvasPixel(e.touches[0]), true);
+}, {passive: true});
+canvas.addEventListener("touchmove", e => {
+  const p = steps.askPressed, [x, y] = canvasPixel(e.touches[0]);
+  if (p && (e.touches.length !== 1 || Math.hypot(x - p.x, y - p.y) > clickSlack))
+    steps.askPressed = null;
+}, {passive: true});
+canvas.addEventListener("touchend", e => {
+  if (e.touches.length === 0 && steps.askPressed)
+    askRelease(steps.askPressed.x, steps.askPressed.y);
+}, {passive: true});
