@@ -229,7 +229,7 @@ class Page(unittest.TestCase):
         self.assertNotEqual(self.picture().raw, picture.raw, "framed on the call")
         self.open("?set=clusters&count=40&dim=2&seed=12&explain&step=1&lang=en&large")  # the records twice as wide
         WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&step=1&lang=en&large"))
-        self.assertGreater(len(self.picture().where((0, 0, 0))), 3 * len(picture.where((0, 0, 0))))
+        self.assertGreater(len(self.picture().where((0, 0, 0))), 2.5 * len(picture.where((0, 0, 0))))  # stubs stay short
 
     def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
         kept = "?set=lattice&count=20&seed=3"  # a bad parameter of the view keeps the set, at its first step
@@ -243,7 +243,7 @@ class Page(unittest.TestCase):
                 ("?program=closest2d_rand14&seed=5%00junk", "--seed takes a whole number, not '5\\x00junk'"),
                 ("?program=closest2d_rand14&seed=1&seed=2", "the parameter seed is given twice"),
                 ("?%1B" + "n" * 3000 + "=1", "unknown parameter '\\x1b" + "n" * 39 + "...'; a link takes program, "
-                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large, ask and questions"),
+                 "set, count, dim, seed, points, explain, step, lang, digits, follow, large, ask, present and questions"),
                 (kept + "&step=3%00junk", "--step takes a whole number, not '3\\x00junk'"),
                 (kept + "&step=999", None), (kept + "&lang=xx&step=5", None),
                 (kept + "&step=2&step=3", "the parameter step is given twice"),
@@ -409,7 +409,7 @@ class Page(unittest.TestCase):
             self.records()[0].click()  # the records are listed in x order: the first is left of the line
             return "split", False
         match = re.search(r"(?:closest|najblizi) (\(.*?\)) - (\(.*?\))", step) or \
-            re.search(r"Izmedju (\(.*?\)) - (\(.*?\))", step)
+            re.search(r"(?:Izmedju|between) (\(.*?\)) - (\(.*?\))", step)
         if match:
             pair = [numbers(match.group(1)), numbers(match.group(2))]
             chosen = [t for t in texts if numbers(t) in pair]
