@@ -216,6 +216,18 @@ double decimalValue(std::string_view field, const Decimal& d)
 // The double nearest to the text, as strtod reads it: beyond the largest double, infinity.
 double parseNumber(std::string_view field, long long line)
 {
+#if defined(__cpp_lib_to_chars)
+    // Digits or a point after the sign: std::from_chars reads all of such a field exactly when it
+    // is decimal text, in one pass. What it leaves (another text, overflow, underflow) is split up.
+    const std::size_t sign = field[0] == '+' || field[0] == '-';
+    if (sign < field.size() && (isDigit(field[sign]) || field[sign] == '.')) {
+        double value = 0;
+        const char* const end = field.data() + field.size();
+        const auto [stop, error] = std::from_chars(field.data() + sign, end, value);
+        if (error == std::errc{} && stop == end)
+            return field[0] == '-' ? -value : value;
+    }
+#endif
     Decimal decimal;
     if (!scanDecimal(field, decimal))
         throw InputError(line, quoted(field) + " is not a number");

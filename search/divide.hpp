@@ -80,11 +80,6 @@ struct HalfTest {
     }
 };
 
-// The walks over y-ordered records reach records all over memory; in calls too large for the
-// caches they ask for each record this many places ahead.
-inline constexpr int prefetchDistance = 16;
-inline constexpr int prefetchFromCount = 1 << 15;
-
 } // namespace divide_detail
 
 // What the divide and conquer tells an observer as it goes, in the order it happens. The

@@ -158,6 +158,11 @@ bool findClosestOverValues(Point* const* byX, int countX, Point* const* byY, int
     // before the calls under it reuse that room.
     Placed<Point>* const input = room + n;
     for (std::size_t j = 0; j < n && usable; ++j) {
+        if (j + prefetchDistance < n) { // records and places all over memory: asked for ahead
+            const std::uintptr_t ahead = address(byY[j + prefetchDistance]) - low;
+            __builtin_prefetch(byY[j + prefetchDistance]);
+            __builtin_prefetch(rank + std::min(ahead / sizeof(Point), span - 1));
+        }
         const std::uintptr_t offset = address(byY[j]) - low; // wraps to beyond span below low
         usable = offset % sizeof(Point) == 0 && offset / sizeof(Point) < span && rank[offset / sizeof(Point)] >= 0 &&
                  !hasNaN(*byY[j]);
