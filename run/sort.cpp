@@ -27,8 +27,9 @@ void stableSortBy(Point** begin, Point** end, int axis)
 constexpr int keySortLeastCount = 256;
 
 // A coordinate's key: its bits, ordered as the doubles are (-0 as +0, which it equals), with the
-// record's index, which breaks ties as the stable sort does.
-struct Keyed {
+// record's index, which breaks ties as the stable sort does. Packed into 12 bytes, which keeps the
+// sorts' memory at 4 * 12 bytes a record, both orderings at once.
+struct [[gnu::packed]] Keyed {
     std::uint64_t key;
     std::uint32_t index;
 };
