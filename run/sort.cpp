@@ -3,7 +3,6 @@
 #include "search/point.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +35,9 @@ struct [[gnu::packed]] Keyed {
 
 std::uint64_t orderedBits(double value)
 {
-    const auto bits = std::bit_cast<std::uint64_t>(value == 0 ? 0.0 : value);
+    const double ordered = value == 0 ? 0.0 : value;
+    std::uint64_t bits;
+    std::memcpy(&bits, &ordered, sizeof bits); // std::bit_cast, which emscripten's library lacks
     return bits >> 63 != 0 ? ~bits : bits | std::uint64_t{1} << 63;
 }
 
