@@ -86,7 +86,8 @@ double closestPlaced(const Placed<Point>* byY, int base, int count, Placed<Point
         if (p.rank == cut)
             mx = p.at.x;
         const bool toLeft = p.rank < cut;
-        part[toLeft ? left : right] = p;
+        // The place chosen by a mask, not a branch, which half the records would mispredict.
+        part[right ^ ((left ^ right) & -static_cast<int>(toLeft))] = p;
         left += toLeft;
         right += !toLeft;
     }
