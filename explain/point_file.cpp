@@ -1,7 +1,9 @@
 #include "explain/point_file.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <charconv>
 #include <cfloat>
 #include <cerrno>
 #include <cmath>
@@ -9,28 +11,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <sys/stat.h>
 #include <utility>
 
 namespace {
-
-bool isSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
-
-// Calls use(field) for each run of non-separators in the line, in order.
-template <class Use>
-void forEachField(std::string_view line, Use use)
-{
-    for (std::size_t i = 0; i < line.size();) {
-        while (i < line.size() && isSeparator(line[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < line.size() && !isSeparator(line[i]))
-            ++i;
-        if (i > start)
-            use(line.substr(start, i - start));
-    }
-}
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
 
@@ -64,6 +50,24 @@ bool startsWideWord(char32_t c)
                                   [c](const auto& range) { return c >= range.first && c <= range.second; });
 }
 
+// Whether text is word, in any case (word in lower case).
+bool equalsIgnoringCase(std::string_view text, std::string_view word)
+{
+    if (text.size() != word.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((text[i] | 0x20) != word[i])
+            return false;
+    return true;
+}
+
+bool isNotFiniteWord(std::string_view text)
+{
+    return equalsIgnoringCase(text, "nan") || equalsIgnoringCase(text, "inf") || equalsIgnoringCase(text, "infinity");
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // A line of words: its first field starts with a letter of any script, holds no control byte, and
 // is no spelling of NaN or infinity, which are reported as numbers that are not finite.
 bool isHeader(std::string_view field)
@@ -71,46 +75,70 @@ bool isHeader(std::string_view field)
     if (field.empty() || std::any_of(field.begin(), field.end(), isControl) ||
         !(std::isalpha(static_cast<unsigned char>(field[0])) || startsWideWord(leadingWide(field))))
         return false;
-    std::string lower(field);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower != "nan" && lower != "inf" && lower != "infinity";
+    return !isNotFiniteWord(field);
 }
 
 std::string quoted(std::string_view field) { return "'" + shownText(field) + "'"; }
 
-// Decimal text: a sign, digits with at most one point, and an exponent; or inf, infinity, nan.
-// No hexadecimal and no white space, which strtod would also take.
-bool isNumberText(std::string_view text)
+// Decimal text split into its parts: a sign, digits with at most one point, and an exponent; or
+// inf, infinity or nan in any case. No hexadecimal and no white space, which strtod would also take.
+struct Decimal {
+    bool negative = false;
+    bool notFinite = false;   // inf, infinity or nan
+    std::uint64_t digits = 0; // the significant digits as an integer, when there are at most 19
+    int significant = 0;      // significant digits (from the first nonzero one), however many
+    long long exponent = 0;   // the value is digits times 10^exponent
+    bool exponentLarge = false; // an exponent beyond any double's, which strtod reads
+};
+
+// Splits number text into d; false for a field that is not number text.
+bool scanDecimal(std::string_view text, Decimal& d)
 {
-    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
-        text.remove_prefix(1);
-    std::string lower(text);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower == "inf" || lower == "infinity" || lower == "nan")
-        return true;
-    const auto digits = [&lower](std::size_t& at) {
-        const std::size_t from = at;
-        while (at < lower.size() && std::isdigit(static_cast<unsigned char>(lower[at])))
-            ++at;
-        return at - from;
-    };
-    std::size_t at = 0;
-    std::size_t significant = digits(at);
-    if (at < lower.size() && lower[at] == '.')
-        significant += digits(++at);
-    if (significant == 0)
-        return false;
-    if (at < lower.size() && lower[at] == 'e') {
-        if (++at < lower.size() && (lower[at] == '+' || lower[at] == '-'))
-            ++at;
-        if (digits(at) == 0)
-            return false;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    if (p < end && (*p == '+' || *p == '-'))
+        d.negative = *p++ == '-';
+    if (p < end && ((*p | 0x20) == 'i' || (*p | 0x20) == 'n'))
+        return d.notFinite = isNotFiniteWord(std::string_view(p, static_cast<std::size_t>(end - p)));
+    bool anyDigit = false;
+    bool point = false;
+    for (; p < end; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (!isDigit(*p))
+            break;
+        anyDigit = true;
+        d.exponent -= point;
+        if (d.significant == 0 && *p == '0')
+            continue;
+        if (++d.significant <= 19)
+            d.digits = d.digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        else
+            ++d.exponent; // a digit left out of digits
     }
-    return at == lower.size();
+    if (!anyDigit)
+        return false;
+    if (p < end && (*p | 0x20) == 'e') {
+        const bool minus = ++p < end && *p == '-';
+        p += p < end && (*p == '-' || *p == '+');
+        if (p == end)
+            return false;
+        int power = 0;
+        for (; p < end && isDigit(*p); ++p) {
+            power = power * 10 + (*p - '0');
+            if (power > 100'000) {
+                power = 100'000;
+                d.exponentLarge = true;
+            }
+        }
+        d.exponent += minus ? -power : power;
+    }
+    return p == end;
 }
 
+#if !defined(__cpp_lib_to_chars)
 __extension__ typedef unsigned __int128 Wide; // exact products and quotients of 19-digit numbers
 
 int bitLength(Wide n)
@@ -119,47 +147,11 @@ int bitLength(Wide n)
     return high != 0 ? 128 - __builtin_clzll(high) : low != 0 ? 64 - __builtin_clzll(low) : 0;
 }
 
-// The double nearest to number text (as isNumberText takes it, not inf or nan) of at most 19
-// significant digits times a power of ten within 10^-19 to 10^19, ties to even, by exact integer
-// arithmetic: what strtod gives, without its slow path (slow under WebAssembly above all). False
-// for another text.
-bool exactDecimal(std::string_view text, double& value)
+// The double nearest to digits (nonzero, at most 19 of them) times 10^exponent, within 10^-19 to
+// 10^19, ties to even, by exact integer arithmetic: what strtod gives, without its slow path (slow
+// under WebAssembly above all), where the C++ library has no std::from_chars for doubles.
+double exactDecimal(std::uint64_t digits, int exponent)
 {
-    const bool negative = !text.empty() && text[0] == '-';
-    if (!text.empty() && (text[0] == '+' || text[0] == '-'))
-        text.remove_prefix(1);
-    if (text.empty() || !(text[0] == '.' || std::isdigit(static_cast<unsigned char>(text[0]))))
-        return false; // inf, infinity or nan: strtod's
-    std::uint64_t digits = 0;
-    int significant = 0, exponent = 0;
-    bool point = false;
-    std::size_t at = 0;
-    for (; at < text.size() && (text[at] == '.' || std::isdigit(static_cast<unsigned char>(text[at]))); ++at) {
-        if (text[at] == '.') {
-            point = true;
-            continue;
-        }
-        exponent -= point;
-        if (significant == 0 && text[at] == '0')
-            continue;
-        if (++significant > 19)
-            return false;
-        digits = digits * 10 + static_cast<std::uint64_t>(text[at] - '0');
-    }
-    if (at < text.size()) { // e, a sign, digits
-        const bool minus = text[++at] == '-';
-        int power = 0;
-        for (at += text[at] == '-' || text[at] == '+'; at < text.size(); ++at)
-            if ((power = power * 10 + (text[at] - '0')) > 1000)
-                return false;
-        exponent += minus ? -power : power;
-    }
-    if (digits == 0) {
-        value = negative ? -0.0 : 0.0;
-        return true;
-    }
-    if (exponent < -19 || exponent > 19)
-        return false;
     Wide ten = 1;
     for (int i = 0; i < std::abs(exponent); ++i)
         ten *= 10;
@@ -179,20 +171,67 @@ bool exactDecimal(std::string_view text, double& value)
         const Wide rest = whole & ((Wide(1) << drop) - 1), half = Wide(1) << (drop - 1);
         mantissa += rest > half || (rest == half && (inexact || (mantissa & 1) != 0));
     }
-    value = std::ldexp(static_cast<double>(mantissa), drop - shift);
-    if (negative)
-        value = -value;
-    return true;
+    return std::ldexp(static_cast<double>(mantissa), drop - shift);
+}
+#endif
+
+// The powers of ten that doubles hold exactly.
+constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The double nearest to the number text, as strtod reads it (beyond the largest double, infinity).
+// Digits that a double holds exactly times a power of ten that it holds exactly take one rounding,
+// a multiplication or a division, which is the nearest double; other texts go to std::from_chars
+// (correctly rounded as well), and what it cannot give (overflow, underflow) to strtod.
+double decimalValue(std::string_view field, const Decimal& d)
+{
+    if (d.notFinite)
+        return std::numeric_limits<double>::quiet_NaN();
+    if (d.significant == 0)
+        return d.negative ? -0.0 : 0.0;
+    if (d.significant <= 19 && !d.exponentLarge) {
+        if (d.digits <= (std::uint64_t{1} << 53) && d.exponent >= -22 && d.exponent <= 22) {
+            const double whole = static_cast<double>(d.digits);
+            const double value =
+                d.exponent < 0 ? whole / exactPowersOfTen[-d.exponent] : whole * exactPowersOfTen[d.exponent];
+            return d.negative ? -value : value;
+        }
+#if !defined(__cpp_lib_to_chars)
+        if (d.exponent >= -19 && d.exponent <= 19) {
+            const double value = exactDecimal(d.digits, static_cast<int>(d.exponent));
+            return d.negative ? -value : value;
+        }
+#endif
+    }
+#if defined(__cpp_lib_to_chars)
+    const std::size_t sign = field[0] == '+' || field[0] == '-';
+    double value = 0;
+    const auto [end, error] = std::from_chars(field.data() + sign, field.data() + field.size(), value);
+    if (error == std::errc{} && end == field.data() + field.size())
+        return d.negative ? -value : value;
+#endif
+    return std::strtod(std::string(field).c_str(), nullptr);
 }
 
 // The double nearest to the text, as strtod reads it: beyond the largest double, infinity.
 double parseNumber(std::string_view field, long long line)
 {
-    if (!isNumberText(field))
+#if defined(__cpp_lib_to_chars)
+    // Digits or a point after the sign: std::from_chars reads all of such a field exactly when it
+    // is decimal text, in one pass. What it leaves (another text, overflow, underflow) is split up.
+    const std::size_t sign = field[0] == '+' || field[0] == '-';
+    if (sign < field.size() && (isDigit(field[sign]) || field[sign] == '.')) {
+        double value = 0;
+        const char* const end = field.data() + field.size();
+        const auto [stop, error] = std::from_chars(field.data() + sign, end, value);
+        if (error == std::errc{} && stop == end)
+            return field[0] == '-' ? -value : value;
+    }
+#endif
+    Decimal decimal;
+    if (!scanDecimal(field, decimal))
         throw InputError(line, quoted(field) + " is not a number");
-    double value = 0;
-    if (!exactDecimal(field, value))
-        value = std::strtod(std::string(field).c_str(), nullptr);
+    const double value = decimalValue(field, decimal);
     if (!std::isfinite(value))
         throw InputError(line, quoted(field) + " is not a finite number");
     return value;
@@ -261,38 +300,54 @@ PointText parsePoints(std::string_view text)
     long long line = 0;
     if (text.starts_with("\xEF\xBB\xBF")) // a byte-order mark, as spreadsheets write it
         text.remove_prefix(3);
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t next = text.find('\n', at);
-        if (next == std::string_view::npos)
-            next = text.size();
-        const std::string_view content = text.substr(at, next - at);
-        at = next + 1;
+    // What each byte is to the fields: part of one, a separator, or the line's end.
+    enum : unsigned char { inField, separator, lineEnd };
+    static constexpr auto kinds = [] {
+        std::array<unsigned char, 256> table{};
+        for (const unsigned char c : {' ', '\t', ',', '\r'})
+            table[c] = separator;
+        table['\n'] = lineEnd;
+        return table;
+    }();
+    const auto kind = [](char c) { return kinds[static_cast<unsigned char>(c)]; };
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    while (p < end) {
         ++line;
-
-        // The line's first four fields, and how many it has.
-        std::string_view fields[4];
-        int count = 0;
-        forEachField(content, [&](std::string_view field) {
-            if (count < 4)
-                fields[count] = field;
-            ++count;
-        });
-        if (count == 0 || fields[0][0] == '#')
-            continue;
-        if (std::exchange(headerAllowed, false) && isHeader(fields[0]))
-            continue;
         double numbers[3];
-        int k = 0;
-        forEachField(content, [&](std::string_view field) { // each field is a number, counted or not
+        int count = 0; // the line's fields, each a number
+        for (;;) {
+            while (p < end && kind(*p) == separator)
+                ++p;
+            if (p == end || kind(*p) == lineEnd)
+                break;
+            const char* const start = p;
+            while (p < end && kind(*p) == inField)
+                ++p;
+            const std::string_view field(start, static_cast<std::size_t>(p - start));
+            if (count == 0 && (field[0] == '#' || (std::exchange(headerAllowed, false) && isHeader(field)))) {
+                p = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+                p = p == nullptr ? end : p;
+                break; // a comment or the header: the line is skipped, count stays 0
+            }
             const double value = parseNumber(field, line);
-            if (k < 3)
-                numbers[k++] = value;
-        });
+            if (count < 3)
+                numbers[count] = value;
+            ++count;
+        }
+        p += p < end; // past the line's end
+        if (count == 0)
+            continue;
         if (points.dimension == 0 && count != 2 && count != 3)
             throw InputError(line, numbersText(count) + "; a record has 2 or 3");
         if (points.dimension != 0 && count != points.dimension)
             throw InputError(line, numbersText(count) + ", but the records before have " +
                                        std::to_string(points.dimension));
+        if (points.dimension == 0) { // room for a record on every line left, of at least 4 bytes
+            const auto left = static_cast<std::size_t>(end - p);
+            const auto lines = 1 + static_cast<std::size_t>(std::count(p, end, '\n'));
+            points.coordinates.reserve(static_cast<std::size_t>(count) * std::min(lines, left / 4 + 1));
+        }
         points.dimension = count;
         points.coordinates.insert(points.coordinates.end(), numbers, numbers + count);
     }

@@ -25,9 +25,9 @@ ClosestPairRun<Point> prepareRun(const PointSource<Point>& source);
 
 // A run over count records already in a malloc'd block, which the run takes over: builds and
 // sorts both orderings, with glibc's qsort as the programs do, or, when stable or where the C
-// library is another, with a stable sort (each ordering on its own thread where there are
-// threads), which gives the order of glibc's merge-sorting qsort in less time. Throws
-// std::bad_alloc when memory runs out.
+// library is another, by the coordinates' keys (a radix sort, or a stable sort for small sets and
+// NaN; each ordering on its own thread where there are threads), which gives the order of glibc's
+// merge-sorting qsort in less time. Throws std::bad_alloc when memory runs out.
 template <class Point>
 ClosestPairRun<Point> sortRun(Point* records, int count, bool stable = false);
 

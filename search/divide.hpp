@@ -9,13 +9,12 @@
 #pragma once
 
 #include "brute_force.hpp"
+#include "divide_values.hpp"
+#include "divide_window.hpp"
 
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
-
-// Calls of at most this many records are answered by checking every pair.
-inline constexpr int divideLeafMostCount = 8;
 
 namespace divide_detail {
 
@@ -81,26 +80,6 @@ struct HalfTest {
     }
 };
 
-// The walks over y-ordered records reach records all over memory; in calls too large for the
-// caches they ask for each record this many places ahead.
-inline constexpr int prefetchDistance = 16;
-inline constexpr int prefetchFromCount = 1 << 15;
-
-// Right record at height ry lies so far above ly that it cannot beat best, for this left record
-// or any lower one.
-inline bool aboveWindow(double ry, double ly, double best)
-{
-    const double dy = ry - ly;
-    return dy > 0 && dy * dy >= best;
-}
-
-// Right record at height ry lies so far below ly that neither it nor any lower one can beat best.
-inline bool belowWindow(double ry, double ly, double best)
-{
-    const double dy = ly - ry;
-    return dy > 0 && dy * dy >= best;
-}
-
 } // namespace divide_detail
 
 // What the divide and conquer tells an observer as it goes, in the order it happens. The
@@ -126,6 +105,9 @@ struct SearchObserver {
     void answer(Point* const* /*byX*/, int /*count*/, double /*best*/, Point* /*first*/, Point* /*second*/) {}
 };
 
+// The divide and conquer over the record pointers themselves: the reference that the search over
+// compact copies (divide_values.hpp) answers exactly as, and the form an observer hears.
+//
 // Smallest squared distance of the records, with the pair in *first and *second. byX and byY hold
 // the same countX == countY records in ascending x and y; neither array is written. Calls of up to
 // divideLeafMostCount records check every pair. Equal distances keep the halves' pair over a strip pair and the
@@ -135,9 +117,9 @@ struct SearchObserver {
 // Kept out of interprocedural optimisation: without an observer GCC would clone the function to
 // drop the unused parameter, and the clone measured several per cent slower in 2D.
 template <class Point, class Observer = SearchObserver<Point>>
-[[gnu::noipa]] double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int countY,
-                                        Point** first, Point** second,
-                                        [[maybe_unused]] Observer* observer = nullptr)
+[[gnu::noipa]] double findClosestDivideOverPointers(Point* const* byX, int countX, Point* const* byY, int countY,
+                                                    Point** first, Point** second,
+                                                    [[maybe_unused]] Observer* observer = nullptr)
 {
     using namespace divide_detail;
     if (countX <= divideLeafMostCount) {
@@ -174,11 +156,11 @@ template <class Point, class Observer = SearchObserver<Point>>
         }
     }
 
-    double best = findClosestDivide(byX, half, part, half, first, second, observer);
+    double best = findClosestDivideOverPointers(byX, half, part, half, first, second, observer);
     Point* rightFirst = nullptr;
     Point* rightSecond = nullptr;
-    const double rightBest = findClosestDivide(byX + half, countX - half, part + half, countY - half, &rightFirst,
-                                               &rightSecond, observer);
+    const double rightBest = findClosestDivideOverPointers(byX + half, countX - half, part + half, countY - half,
+                                                           &rightFirst, &rightSecond, observer);
     if constexpr (Observer::active)
         observer->combine(best, *first, *second, rightBest, rightFirst, rightSecond);
     if (rightBest < best) {
@@ -235,4 +217,20 @@ template <class Point, class Observer = SearchObserver<Point>>
     if constexpr (Observer::active)
         observer->answer(byX, countX, best, *first, *second);
     return best;
+}
+
+// Smallest squared distance of the records, with the pair in *first and *second, as
+// findClosestDivideOverPointers gives them, bit for bit and record for record. Without an observer
+// it searches compact copies of the records (findClosestOverValues) where it can: the walks over
+// y-ordered records then read memory in order instead of records all over it.
+template <class Point, class Observer = SearchObserver<Point>>
+double findClosestDivide(Point* const* byX, int countX, Point* const* byY, int countY, Point** first,
+                         Point** second, Observer* observer = nullptr)
+{
+    if constexpr (!Observer::active) {
+        double best = 0;
+        if (findClosestOverValues(byX, countX, byY, countY, first, second, best))
+            return best;
+    }
+    return findClosestDivideOverPointers(byX, countX, byY, countY, first, second, observer);
 }

@@ -1,6 +1,7 @@
 // libFuzzer target for what users type, drop, paste or link. The first byte picks: even, the rest
 // is a point file, and a set the reader accepts must give the divide and conquer the brute force's
-// squared distance, bit for bit; odd, the rest is closest_explain's words, split at NUL or newline.
+// squared distance, bit for bit, and the pointer search's pair; odd, the rest is closest_explain's
+// words, split at NUL or newline.
 // Only the exceptions the readers document are caught: anything else ends the run as a crash.
 #include "explain/options.hpp"
 #include "explain/point_file.hpp"
@@ -14,11 +15,13 @@ template <class Point>
 static void compareSearches(PointText& text)
 {
     ClosestPairRun<Point> run = runOf<Point>(text);
-    Point *a, *b, *c, *d;
+    Point *a, *b, *c, *d, *e, *f;
     const double divided = findClosestDivide(run.byX, run.count, run.byY, run.count, &a, &b);
     const double brute = findClosestBrute(run.byX, run.count, &c, &d);
+    const double overPointers = findClosestDivideOverPointers(run.byX, run.count, run.byY, run.count, &e, &f);
     const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
-    if (bits(divided) != bits(brute) || bits(squaredDistance(*a, *b)) != bits(divided) || !(brute < DBL_MAX))
+    if (bits(divided) != bits(brute) || bits(squaredDistance(*a, *b)) != bits(divided) || !(brute < DBL_MAX) ||
+        bits(overPointers) != bits(divided) || e != a || f != b)
         __builtin_trap();
     releaseRun(run);
 }

@@ -150,7 +150,7 @@ class Report(unittest.TestCase):
     @unittest.skipUnless(os.environ.get("FAILING_MALLOC"), "needs the failing-malloc library")
     def test_running_out_of_memory(self):
         for name, size, nth, stdout in [("closest2d_rand10k", 10000 * 16, 1, ""),  # the record array
-                                        ("closest3d_rand10k", 5000 * 8, 1, ""),  # a scratch array one level down
+                                        ("closest3d_rand10k", 10000 * 4, 1, ""),  # the search's x places of the records
                                         ("closest2d_rand10k", 10000 * 16, 2, None)]:  # the vectorised loop's copy
             with self.subTest(name=name, size=size, nth=nth):
                 result = run_without_display(name, {"LD_PRELOAD": os.environ["FAILING_MALLOC"],

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <random>
@@ -43,6 +44,32 @@ TEST(SortRun, StableSortGivesTheQsortOrder)
         releaseRun(programs);
         releaseRun(stable);
     }
+}
+
+// The orderings by key equal the stable sort's on coordinates with every kind of tie and order:
+// -0 beside +0, negatives, infinities, subnormals, many equal values; with a NaN as well, which
+// the stable sort orders alone. Counts on both sides of where the key sort takes over.
+TEST(SortRun, KeyOrderIsTheStableSortsOrder)
+{
+    const double values[] = {0.0, -0.0, 1.5, -1.5, 1e-310, -1e-310, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, 3, 3, -2};
+    std::mt19937 pick(25);
+    for (const bool withNaN : {false, true})
+        for (const int count : {255, 256, 257, 3000}) {
+            auto* records = allocateArray<Point2>(count);
+            for (int i = 0; i < count; ++i)
+                records[i] = {values[pick() % std::size(values)], values[pick() % std::size(values)] * (pick() % 3)};
+            if (withNaN)
+                records[count / 2].y = std::numeric_limits<double>::quiet_NaN();
+            std::vector<Point2*> byX(static_cast<std::size_t>(count)), byY(byX.size());
+            for (int i = 0; i < count; ++i)
+                byX[static_cast<std::size_t>(i)] = byY[static_cast<std::size_t>(i)] = &records[i];
+            std::stable_sort(byX.begin(), byX.end(), [](const Point2* a, const Point2* b) { return a->x < b->x; });
+            std::stable_sort(byY.begin(), byY.end(), [](const Point2* a, const Point2* b) { return a->y < b->y; });
+            ClosestPairRun<Point2> run = sortRun(records, count, true);
+            EXPECT_TRUE(std::equal(byX.begin(), byX.end(), run.byX) && std::equal(byY.begin(), byY.end(), run.byY))
+                << count << " records" << (withNaN ? ", one y NaN" : "");
+            releaseRun(run);
+        }
 }
 
 TEST(Format, ReportAndShortestTexts)

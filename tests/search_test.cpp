@@ -2,9 +2,11 @@
 // tie rules on small hand-built sets.
 #include "search/brute_force_simd.hpp"
 #include "search/divide.hpp"
+#include "sets/teaching_sets.hpp"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <random>
 #include <string>
@@ -127,6 +129,10 @@ void expectSearchesAgree(std::vector<Point> points)
     const double observed =
         findClosestDivide(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second, &watching);
     EXPECT_TRUE(observed == d.squared && first == d.first && second == d.second) << "the observed search differs";
+    first = second = nullptr;
+    const double overPointers =
+        findClosestDivideOverPointers(set.byX.data(), set.count(), set.byY.data(), set.count(), &first, &second);
+    EXPECT_TRUE(overPointers == d.squared && first == d.first && second == d.second) << "the pointer search differs";
     EXPECT_EQ(watching.strips > 0, set.count() > 8);
     EXPECT_TRUE(set.byX == byX && set.byY == byY) << "an ordering was changed";
     if (set.count() >= 2) {
@@ -146,7 +152,8 @@ class SearchesAgree : public testing::TestWithParam<Sets> {
     void acrossSizes()
     {
         const Sets sets = GetParam();
-        for (int size : {0, 1, 2, 3, 8, 9, 10, 14, 17, 31, 64, 65, 100, 257, 1000, 3000}) {
+        for (int size : {0, 1, 2, 3, 8, 9, 10, 14, 15, 16, 17, 31, 32, 33, 63, 64, 65, 100, 127, 128, 129, 255, 256,
+                         257, 1000, 1023, 1024, 1025, 3000}) {
             for (int round = 0; round < (size < 1000 ? 6 : 1); ++round) {
                 SCOPED_TRACE("CLOSEST_TEST_SEED=" + std::to_string(baseSeed()) + ", size " + std::to_string(size));
                 std::mt19937_64 rng(baseSeed() + size * 131 + round * 7 + int(sets.layout) * 100003);
@@ -175,6 +182,28 @@ INSTANTIATE_TEST_SUITE_P(Sets, SearchesAgree, testing::ValuesIn(allSets()), [](c
     return std::string(layoutNames[int(info.param.layout)]) + "_offset1e" +
            std::to_string(int(std::log10(info.param.offset + 1)));
 });
+
+// Every set that teaches, in both dimensions, at the sizes around the leaf's cutoff and its
+// powers of two: the search over copies answers as the pointer search, pair and squared distance.
+template <class Point>
+void expectTeachingSetsAnswerAsThePointerSearch()
+{
+    for (const TeachingSet& set : teachingSets)
+        for (int count : {2, 8, 9, 15, 16, 17, 31, 32, 33, 63, 64, 65, 127, 128, 129, 1023, 1024, 1025, 4096, 30000}) {
+            ClosestPairRun<Point> run = teachingRun<Point>(set.kind, count, 11);
+            Point *first = nullptr, *second = nullptr, *refFirst = nullptr, *refSecond = nullptr;
+            const double d = findClosestDivide(run.byX, count, run.byY, count, &first, &second);
+            const double ref = findClosestDivideOverPointers(run.byX, count, run.byY, count, &refFirst, &refSecond);
+            EXPECT_TRUE(d == ref && first == refFirst && second == refSecond) << set.name << " " << count;
+            releaseRun(run);
+        }
+}
+
+TEST(SearchOverCopies, TeachingSetsAnswerAsThePointerSearch)
+{
+    expectTeachingSetsAnswerAsThePointerSearch<Point2>();
+    expectTeachingSetsAnswerAsThePointerSearch<Point3>();
+}
 
 // Regression: near y = 1e6 the bound L.y - sqrt(best) rounds by far more than an ulp of the
 // root; a right record on that rounded bound still forms the closest pair.
@@ -244,6 +273,32 @@ TEST(Edges, WithoutAPairTheSlotsStayAlone)
                   DBL_MAX);
         EXPECT_EQ(findClosestBrute(set.byX.data(), set.count(), &first, &second), DBL_MAX);
         EXPECT_TRUE(first == &sentinel && second == &sentinel);
+    }
+}
+
+// Infinite coordinates, and records that are not one array's, which the search over copies
+// leaves to the pointer search: the same pair and squared distance as the pointer search.
+TEST(Edges, InfinitiesAndScatteredRecordsAnswerAsThePointerSearch)
+{
+    std::mt19937_64 rng(baseSeed());
+    for (int round = 0; round < 100; ++round) {
+        std::vector<Point2> points = generate<Point2>(Layout::grid, 9 + round * 3, 0, 1, rng);
+        for (std::size_t i = round % 4; i < points.size(); i += 5)
+            (i % 2 ? points[i].x : points[i].y) = i % 3 ? HUGE_VAL : -HUGE_VAL;
+        SortedSet<Point2> set(std::move(points));
+        std::vector<Point2> apart = {{0.5, 0.5}, {2.5, 2.5}}; // two records of another array, far in memory
+        std::vector<Point2*> byX = set.byX, byY = set.byY;
+        if (round % 2) {
+            byX.insert(byX.begin(), &apart[0]), byX.push_back(&apart[1]);
+            byY.insert(byY.begin(), &apart[0]), byY.push_back(&apart[1]);
+        }
+        const int n = static_cast<int>(byX.size());
+        Point2 *first = nullptr, *second = nullptr, *refFirst = nullptr, *refSecond = nullptr;
+        const double d = findClosestDivide(byX.data(), n, byY.data(), n, &first, &second);
+        const double ref = findClosestDivideOverPointers(byX.data(), n, byY.data(), n, &refFirst, &refSecond);
+        EXPECT_TRUE(std::bit_cast<std::uint64_t>(d) == std::bit_cast<std::uint64_t>(ref) && first == refFirst &&
+                    second == refSecond)
+            << round;
     }
 }
 
