@@ -76,15 +76,16 @@ def start_view(x, y, width=1024, height=700):
     return ((nx + 1) / 2 * width, height - (ny + 1) / 2 * height)
 
 
-# closest_explain's window: its size, the band of text at the top and the column at the right.
-EXPLAIN_WINDOW, BAND, COLUMN = (1180, 740), 82, 567
+# closest_explain's window: its size, the band of text at the top and the column at the right, and
+# both in projector mode, where they hold rows of 24 pixels.
+EXPLAIN_WINDOW, BAND, COLUMN, LARGE_BAND, LARGE_COLUMN = (1180, 740), 82, 567, 106, 640
 
 
 # Window pixel of a world point of the fixed set in closest_explain's start-up view: its picture is
 # the start-up view of the programs' window drawn in the viewport below the band, left of the column.
-def explain_view(x, y):
-    px, py = start_view(x, y, EXPLAIN_WINDOW[0] - COLUMN, EXPLAIN_WINDOW[1] - BAND)
-    return px, py + BAND
+def explain_view(x, y, band=BAND, column=COLUMN):
+    px, py = start_view(x, y, EXPLAIN_WINDOW[0] - column, EXPLAIN_WINDOW[1] - band)
+    return px, py + band
 
 
 def in_picture(x, y):
@@ -266,8 +267,8 @@ class Explain(unittest.TestCase):
         # dot, where the viewport below the band and left of the column puts it, and the record on
         # the split line x = 13.2 is drawn whole over the line. Step 2 checks all pairs of the left
         # half (line 3, above), its records black and the others grey.
-        def bar_rows(image):  # the marked line's bar, in the column
-            return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - COLUMN + 8, y) == (0, 0, 255)]
+        def bar_rows(image, column=COLUMN):  # the marked line's bar, in the column
+            return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - column + 8, y) == (0, 0, 255)]
 
         def inside(image):
             return [p for p in image.where((0, 0, 0)) if in_picture(*p)]
@@ -296,15 +297,29 @@ class Explain(unittest.TestCase):
             self.assertTrue(all(a > 1.5 * b for a, b in zip(spread(framed), spread(start))))
             session.xdotool("windowfocus", window, "key", "f")
             wait_for(self, session, window, lambda image: image.rgb() == start.rgb(), "f again is not the start picture")
-            # z, projector mode: the step's black dots twice as wide, in the picture the larger texts leave.
-            def widths(image):
-                return sorted(max(x for x, _ in b) - min(x for x, _ in b) + 1 for b in image.blobs((0, 0, 0))
-                              if max(x for x, _ in b) < 500 and min(y for _, y in b) > 120)
+            # z and l take effect on the key, at the step shown. z, projector mode: the band and the
+            # column grow (the marked line's bar 24 rows high), the picture shrinks into the room left
+            # (the outermost records fall outside it), its dots twice as wide; l takes the legend, the
+            # column's last rows, away.
+            def dots(image, band, column):  # the centres of the dots in the picture, and their widths
+                blobs = [b for b in image.blobs((0, 0, 0)) if min(x for x, _ in b) < EXPLAIN_WINDOW[0] - column
+                         and min(y for _, y in b) >= band]
+                return sorted(tuple((min(p[k] for p in b) + max(p[k] for p in b) + 1) / 2 for k in (0, 1))
+                              for b in blobs), {max(x for x, _ in b) - min(x for x, _ in b) + 1 for b in blobs}
+
+            def last_text_row(image):
+                return max(y for x, y in image.where((0, 0, 0)) if x >= EXPLAIN_WINDOW[0] - LARGE_COLUMN)
             session.xdotool("windowfocus", window, "key", "Home")
             wait_for(self, session, window, lambda image: image.rgb() == frame.rgb(), "Home is not the first step")
             session.xdotool("windowfocus", window, "key", "z")
-            large = wait_for(self, session, window, lambda image: widths(image) != widths(frame), "z changed nothing")
-            self.assertEqual((len(widths(large)) > 9, set(widths(large))), (True, {2 * w for w in widths(frame)}))
+            want = sorted(p for x, y in FIXED14 if 0 <= (p := explain_view(x, y, LARGE_BAND, LARGE_COLUMN))[0] < EXPLAIN_WINDOW[0] - LARGE_COLUMN)
+            large = wait_for(self, session, window, lambda image: len(seen := dots(image, LARGE_BAND, LARGE_COLUMN)[0])
+                             == len(want) and all(math.dist(a, b) < 1.0 for a, b in zip(seen, want)), f"z: not {want}")
+            self.assertEqual(dots(large, LARGE_BAND, LARGE_COLUMN)[1], {2 * w for w in dots(frame, BAND, COLUMN)[1]})
+            self.assertEqual(len(bar_rows(large, LARGE_COLUMN)), 24)
+            session.xdotool("windowfocus", window, "key", "l")
+            wait_for(self, session, window, lambda image: last_text_row(image) < last_text_row(large) - 3 * 24 and
+                     dots(image, LARGE_BAND, LARGE_COLUMN) == dots(large, LARGE_BAND, LARGE_COLUMN), "l: the legend stayed")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
