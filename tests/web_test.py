@@ -26,6 +26,7 @@ from xsession import Image, XSession  # noqa: E402
 BUILD = os.environ.get("CLOSEST_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "build"))
 PAGE = "file://" + os.path.abspath(os.environ.get("CLOSEST_PAGE", os.path.join(BUILD, "..", "build-web", "closest.html")))
 EXPLAIN = os.path.join(BUILD, "programs", "closest_explain")
+PATIENCE = 60  # seconds: a hang guard, never a measure
 AXE = os.environ.get("CLOSEST_AXE", "/usr/local/lib/node_modules/axe-core/axe.min.js")  # tools/install-deps --tests
 
 
@@ -81,7 +82,7 @@ class Page(unittest.TestCase):
 
     def open(self, query=""):
         self.browser.get(PAGE + query)
-        WebDriverWait(self.browser, 20).until(lambda b: self.js("return document.getElementById('report').textContent"))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: self.js("return document.getElementById('report').textContent"))
 
     def text(self, element):
         return self.browser.find_element(By.ID, element).text
@@ -103,6 +104,20 @@ class Page(unittest.TestCase):
 
     def choose(self, select, value):
         Select(self.browser.find_element(By.ID, select)).select_by_value(value)
+
+    # A fake clock for the page's timeouts of ms milliseconds: each is held until fire() runs all
+    # that are held, one interval gone by, so that no step of a test hangs on how fast it runs.
+    def hold_timeouts(self, ms):
+        held = self.browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": f"""
+            const later = setTimeout, cancel = clearTimeout, held = window.heldTimeouts = new Map();
+            let last = 1e9;
+            window.setTimeout = (f, ms, ...a) => ms === {ms} ? (held.set(++last, () => f(...a)), last) : later(f, ms, ...a);
+            window.clearTimeout = id => held.delete(id) || cancel(id);"""})
+        self.addCleanup(self.browser.execute_cdp_cmd, "Page.removeScriptToEvaluateOnNewDocument", held)
+
+    def fire(self):  # how many timeouts were held, and the step shown once they ran
+        return self.js("const due = [...heldTimeouts.values()]; heldTimeouts.clear(); due.forEach(f => f()); "
+                       "return [due.length, page.number('pageStep')]")
 
     # A drag on the canvas from window pixel (x, y) by (dx, dy), with a button.
     def drag(self, button, x, y, dx, dy):
@@ -138,7 +153,7 @@ class Page(unittest.TestCase):
                     self.drag(button, x, y, dx, dy)
                     session.xdotool("mousemove", "--window", window, x, y, "mousedown", xbutton, "mousemove",
                                     "--window", window, x + dx, y + dy, "mouseup", xbutton)
-                deadline = time.monotonic() + 10
+                deadline = time.monotonic() + PATIENCE
                 while True:  # the 14 dots where the native window has them, within a pixel
                     expected, seen = session.pixels(window).dot_centres(), self.picture().dot_centres()
                     if len(seen) == 14 and all(max(abs(a[0] - b[0]), abs(a[1] - b[1])) <= 1
@@ -190,17 +205,11 @@ class Page(unittest.TestCase):
             self.assertEqual(seen, [([line], text) for line, text in zip(lines, steps)])
 
     def test_play_pause_play_leaves_one_timer(self):
-        # A fake clock: the player's timeouts (a step's 250 ms at 4 steps a second) are held until
-        # the test fires them, so that each firing of all that is held is one interval gone by.
-        held = self.browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
-            const later = window.setTimeout, held = window.heldTimers = [];
-            window.setTimeout = (f, ms, ...a) => ms === 250 ? held.push(() => f(...a)) : later(f, ms, ...a);"""})
-        self.addCleanup(self.browser.execute_cdp_cmd, "Page.removeScriptToEvaluateOnNewDocument", held)
+        self.hold_timeouts(250)  # a step's, at 4 steps a second
         self.open("?set=lattice&count=20&seed=3&lang=en&explain")
         self.js("const play = arguments[0]; play.click(); play.click(); play.click();", self.key("Play or pause"))
-        fire = "const due = heldTimers.splice(0); due.forEach(f => f()); return [due.length, page.number('pageStep')]"
         # The first play's timeout is spent without a step; then a step and one timeout an interval.
-        self.assertEqual([self.js(fire) for _ in range(4)], [[2, 2], [1, 3], [1, 4], [1, 5]])
+        self.assertEqual([self.fire() for _ in range(4)], [[2, 2], [1, 3], [1, 4], [1, 5]])
 
     def test_the_address_keeps_each_parameter(self):
         agent = self.js("return navigator.userAgent")
@@ -208,7 +217,7 @@ class Page(unittest.TestCase):
             self.browser.execute_cdp_cmd("Emulation.setUserAgentOverride",
                                          {"userAgent": agent, "acceptLanguage": accepted})
             self.open("?explain")
-            WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&step=1&lang=" + lang), lang)
+            WebDriverWait(self.browser, PATIENCE).until(lambda b: b.current_url.endswith("&step=1&lang=" + lang), lang)
         self.open("?set=clusters&count=30&dim=3&seed=11&explain&step=4&lang=sr&digits=2&follow")
         self.assertEqual(self.text("step-text"), steps_of(*words("?set=clusters&count=30&dim=3&seed=11&digits=2"))[3])
         self.assertRegex(self.text("calls"), "Poziv 1: 30 tacaka, podela x = \u2248?[0-9.]{1,3}\n")
@@ -226,13 +235,13 @@ class Page(unittest.TestCase):
                                "&count=40&dim=2&seed=12&explain&step=1&lang=en")]:
             if change:
                 change()
-            WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith(query), query)
+            WebDriverWait(self.browser, PATIENCE).until(lambda b: b.current_url.endswith(query), query)
         picture = self.picture()
         self.canvas().send_keys("f")  # the window's key, the switch and the address follow it
-        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&lang=en&follow"))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: b.current_url.endswith("&lang=en&follow"))
         self.assertNotEqual(self.picture().raw, picture.raw, "framed on the call")
         self.open("?set=clusters&count=40&dim=2&seed=12&explain&step=1&lang=en&large")  # the records twice as wide
-        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&step=1&lang=en&large"))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: b.current_url.endswith("&step=1&lang=en&large"))
         self.assertGreater(len(self.picture().where((0, 0, 0))), 3 * len(picture.where((0, 0, 0))))
 
     def test_bad_links_are_said_as_closest_explain_says_them_never_as_markup(self):
@@ -271,7 +280,7 @@ class Page(unittest.TestCase):
         self.js("for (const [id, value] of arguments[0]) document.getElementById(id).value = value",
                 [["set", "uniform"], ["dim", "2"], ["seed", "7"], ["cost-most", "1024"]])
         self.browser.find_element(By.ID, "cost-run").click()
-        WebDriverWait(self.browser, 30).until(lambda b: self.text("cost-note").startswith("counted in "))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: self.text("cost-note").startswith("counted in "))
         table = [line.split() for line in native("--cost", "--set", "uniform", "--count", "1024", "--seed", "7")
                  .stdout.splitlines()]
         rows = self.js("return [...document.querySelectorAll('#cost tr')].map(r => [...r.cells].map(c => c.innerText))")
@@ -296,7 +305,7 @@ class Page(unittest.TestCase):
                     f.write(content)
                 self.js("document.getElementById('error').textContent = 'opening'")
                 self.browser.find_element(By.ID, "points-file").send_keys(os.path.join(folder, f"{i}.csv"))
-                WebDriverWait(self.browser, 10).until(lambda b: self.text("error") != "opening")
+                WebDriverWait(self.browser, PATIENCE).until(lambda b: self.text("error") != "opening")
                 expected = native("--points", f"{i}.csv", cwd=folder)
                 self.assertEqual(self.text("error"), expected.stderr.strip(), content)
                 if i == 0:
@@ -315,7 +324,7 @@ class Page(unittest.TestCase):
         self.browser.find_element(By.ID, "points-text").send_keys(text)
         for button in ["points-open", "next", "next"]:
             (self.key("Next") if button == "next" else self.browser.find_element(By.ID, button)).click()
-        WebDriverWait(self.browser, 5).until(lambda b: re.search(r"\?points=[^&]+&explain&step=3&lang=en$", b.current_url))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: re.search(r"\?points=[^&]+&explain&step=3&lang=en$", b.current_url))
         self.open("?" + self.browser.current_url.split("?", 1)[1])
         report = without_times(native("--points", "-", stdin=text).stdout)
         self.assertEqual((without_times(self.text("report")), self.text("step-text")),
@@ -324,7 +333,7 @@ class Page(unittest.TestCase):
         for button, name in [("save-points", "closest-points.txt"), ("save-steps", "closest-steps-en.txt"),
                              ("save-picture", "closest-step-3.png")]:
             self.browser.find_element(By.ID, button).click()
-            WebDriverWait(self.browser, 10).until(lambda b: os.path.exists(os.path.join(folder, name)), name)
+            WebDriverWait(self.browser, PATIENCE).until(lambda b: os.path.exists(os.path.join(folder, name)), name)
         saved = os.path.join(folder, "closest-points.txt")
         self.assertEqual(without_times(native("--points", saved).stdout), report)
         with open(os.path.join(folder, "closest-steps-en.txt")) as steps, open(os.path.join(folder, name), "rb") as png:
@@ -356,7 +365,7 @@ class Page(unittest.TestCase):
         link = "?set=uniform&count=40&seed=1&lang=en"  # 42 steps: new best or not, left or right pair kept
         steps = steps_of(*words(link))
         self.browser.get(PAGE + link + "&ask")
-        WebDriverWait(self.browser, 20).until(lambda b: self.text("ask-score"))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: self.text("ask-score"))
         report, save_steps = (self.browser.find_element(By.ID, name) for name in ("report", "save-steps"))
         rights = []
         while not self.text("step-text").startswith(f"Step {len(steps)} of"):
@@ -376,12 +385,13 @@ class Page(unittest.TestCase):
                                  (steps[at], "Right" if rights[-1] else "Wrong"))
         self.assertEqual((len(rights), self.text("ask-score")), (12, f"right answers: {sum(rights)} of 12"))
         self.assertEqual(without_times(self.text("report")), without_times(native(*words(link)).stdout))
-        WebDriverWait(self.browser, 5).until(lambda b: b.current_url.endswith("&ask"))
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: b.current_url.endswith("&ask"))
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()
 
-    # Touches at canvas pixels: the fingers of each step (a start, then moves), held until hold().
+    # Touches at canvas pixels: the fingers of each step (a start, then moves), and hold() before they
+    # are lifted.
     def touch(self, *steps, hold=None, end="touchEnd"):
         left, top = self.js("const r = canvas.getBoundingClientRect(); return [r.left, r.top]")
         send = lambda kind, fingers: self.browser.execute_cdp_cmd("Input.dispatchTouchEvent", {  # noqa
@@ -390,7 +400,7 @@ class Page(unittest.TestCase):
         for i, fingers in enumerate(steps):
             send("touchMove" if i else "touchStart", fingers)
         if hold:
-            WebDriverWait(self.browser, 10).until(lambda b: hold())
+            hold()
         send(end, [])
 
     def test_points_placed_by_hand_undone_redone_and_saved(self):
@@ -416,7 +426,7 @@ class Page(unittest.TestCase):
             self.assertEqual(self.points(), states[state])
         self.assertEqual((undo.is_enabled(), redo.is_enabled(), self.js("return page.number('pageStep')")),
                          (True, False, 5))
-        WebDriverWait(self.browser, 5).until(lambda b: "?points=" in b.current_url)
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: "?points=" in b.current_url)
         text = "\n".join(states[3]) + "\n"  # the digits chosen kept: the step, the chooser, the address
         steps = native("--points", "-", "--steps", "--lang", "en", "--digits", "3", stdin=text).stdout.splitlines()
         self.assertEqual((without_times(self.text("report")), self.text("step-text"), self.choice("digits")),
@@ -424,6 +434,8 @@ class Page(unittest.TestCase):
         self.assertRegex(self.browser.current_url, "&digits=3(&|$)")
 
     def test_touch_pans_pinches_and_edits(self):
+        self.hold_timeouts(500)  # a long press's: a touch is long only once fire() says so
+
         def after(act):
             self.open()
             act()
@@ -445,7 +457,8 @@ class Page(unittest.TestCase):
                           if e["level"] == "SEVERE" and "cancel a touchcancel" not in e["message"]], [])
         self.touch([(60, 60)])  # a tap adds
         self.assertEqual(len(self.points()), 15)
-        self.touch([dot], hold=lambda: len(self.points()) == 14)  # a long press removes
+        self.touch([dot], hold=self.fire)  # a long press removes
+        self.assertEqual(len(self.points()), 14)
         self.open("?program=closest3d_rand14&seed=1")
         self.assertFalse(self.browser.find_element(By.ID, "edit").is_enabled())
         self.assertNotEqual(self.text("edit-why"), "")
