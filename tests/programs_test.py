@@ -362,8 +362,8 @@ class Memory(unittest.TestCase):
             process, window, _ = session.launch(
                 "valgrind", "--error-exitcode=99", "--leak-check=full", "--errors-for-leak-kinds=definite", "--keep-debuginfo=yes",
                 f"--suppressions={os.path.dirname(os.path.abspath(__file__))}/valgrind.supp",
-                path("closest2d_rand10k"), timeout=180)
-            out, err = session.finish(process, window, timeout=180)
+                path("closest2d_rand10k"), timeout=600)  # hang guards: valgrind is slow, the more so under load
+            out, err = session.finish(process, window, timeout=600)
         self.assertEqual(process.returncode, 0, err[-4000:])
         self.assertIn("ERROR SUMMARY: 0 errors", err)
         self.assertRegex(err, r"definitely lost: 0 bytes|no leaks are possible")

@@ -71,6 +71,7 @@ class Page(unittest.TestCase):
             options.add_argument(flag)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         cls.browser = chromium(options)
+        cls.browser.set_script_timeout(PATIENCE)  # axe's run
 
     @classmethod
     def tearDownClass(cls):
