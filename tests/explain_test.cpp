@@ -145,7 +145,8 @@ TEST(Steps, CountsAgreeWithTheirNouns)
     for (const auto& [count, as] : agrees)
         for (int noun = 0; noun <= static_cast<int>(Noun::step); ++noun) {
             EXPECT_STREQ(nounFor(count, Language::sr, Noun(noun)), nounFor(as, Language::sr, Noun(noun))) << count;
-            EXPECT_STREQ(nounFor(count, Language::en, Noun(noun)), nounFor(count == 1 ? 1 : 2, Language::en, Noun(noun)));
+            EXPECT_STREQ(nounFor(count, Language::en, Noun(noun)),
+                         nounFor(count == 1 ? 1 : 2, Language::en, Noun(noun)));
         }
     std::string forms;
     for (Noun noun : {Noun::record, Noun::recordObject, Noun::pair})

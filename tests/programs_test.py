@@ -309,14 +309,16 @@ class Explain(unittest.TestCase):
             session.xdotool("windowfocus", window, "key", "Home")
             wait_for(self, session, window, lambda image: image.rgb() == frame.rgb(), "Home is not the first step")
             session.xdotool("windowfocus", window, "key", "z")
-            want = sorted(p for x, y in FIXED14 if 0 <= (p := explain_view(x, y, LARGE_BAND, LARGE_COLUMN))[0] < EXPLAIN_WINDOW[0] - LARGE_COLUMN)
+            want = sorted(p for x, y in FIXED14
+                          if 0 <= (p := explain_view(x, y, LARGE_BAND, LARGE_COLUMN))[0] < EXPLAIN_WINDOW[0] - LARGE_COLUMN)
             large = wait_for(self, session, window, lambda image: len(seen := dots(image, LARGE_BAND, LARGE_COLUMN)[0])
                              == len(want) and all(math.dist(a, b) < 1.0 for a, b in zip(seen, want)), f"z: not {want}")
             self.assertEqual(dots(large, LARGE_BAND, LARGE_COLUMN)[1], {2 * w for w in dots(frame, BAND, COLUMN)[1]})
             self.assertEqual(len(bar_rows(large, LARGE_COLUMN)), 24)
+            legend_end, picture = last_text_row(large), dots(large, LARGE_BAND, LARGE_COLUMN)
             session.xdotool("windowfocus", window, "key", "l")
-            wait_for(self, session, window, lambda image: last_text_row(image) < last_text_row(large) - 3 * 24 and
-                     dots(image, LARGE_BAND, LARGE_COLUMN) == dots(large, LARGE_BAND, LARGE_COLUMN), "l: the legend stayed")
+            wait_for(self, session, window, lambda image: last_text_row(image) < legend_end - 3 * 24 and
+                     dots(image, LARGE_BAND, LARGE_COLUMN) == picture, "l: the legend stayed")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
