@@ -4,41 +4,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// The words of the questions, one set per language; the comments name what each {i} holds.
-struct AskWords {
-    const char* closer; // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} the best d
-    const char* kept;   // {0} left d, {1} right d
-    const char* answers[2][2]; // by Question (closer, kept) and answer
-    const char* right;  // {0} the answer
-    const char* wrong;  // {0} the right answer
-    const char* score;  // {0} right, {1} answered
-};
-
-constexpr AskWords askWords[] = {
-    {
-        .closer = "{0}. poredjenje za {1}, sa {2}: d = {3}. Blize od najboljeg do sada, d = {4}?",
-        .kept = "Spajanje: levo d = {0}, desno d = {1}. Koji par ostaje?",
-        .answers = {{"da", "ne"}, {"levi", "desni"}},
-        .right = "Tacno: {0}",
-        .wrong = "Netacno: odgovor je {0}",
-        .score = "tacnih odgovora: {0} od {1}",
-    },
-    {
-        .closer = "Comparison {0} for {1}, with {2}: d = {3}. Closer than the best so far, d = {4}?",
-        .kept = "Combine: left d = {0}, right d = {1}. Which pair is kept?",
-        .answers = {{"yes", "no"}, {"left", "right"}},
-        .right = "Right: {0}",
-        .wrong = "Wrong: the answer is {0}",
-        .score = "right answers: {0} of {1}",
-    },
-};
-
-const AskWords& wordsOf(Language language) { return askWords[static_cast<int>(language)]; }
-
-} // namespace
-
 Question questionOf(const Step& step)
 {
     return std::holds_alternative<CompareStep>(step)   ? Question::closer
@@ -64,7 +29,7 @@ const char* answerWord(Question question, int answer, Language language)
 template <class Point>
 std::string questionText(const ClosestPairRun<Point>& run, const Step& step, Language language, NumberStyle numbers)
 {
-    const AskWords& w = wordsOf(language);
+    const Words& w = wordsOf(language);
     const auto distance = [&](double squared) { return distanceText(squared, language, numbers); };
     if (const auto* s = std::get_if<CompareStep>(&step)) {
         const auto number = [&numbers](double value) { return numberText(value, numbers); };
@@ -89,7 +54,7 @@ bool takeAnswer(AskScore& score, const std::vector<Step>& steps, std::size_t ind
 std::string verdictText(const AskScore& score, const std::vector<Step>& steps, Language language)
 {
     const Step& step = steps[score.last];
-    const AskWords& w = wordsOf(language);
+    const Words& w = wordsOf(language);
     return filled(score.lastRight ? w.right : w.wrong, {answerWord(questionOf(step), rightAnswer(step), language)});
 }
 

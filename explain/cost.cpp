@@ -68,13 +68,14 @@ void costRows(TeachingKind kind, int dimension, long long most, std::uint32_t se
               const std::function<void(const CostRow&)>& row)
 {
     if (most < teachingLeastCount || most > teachingMostCount || (dimension != 2 && dimension != 3))
-        throw std::invalid_argument("the cost counts sets of 2 to 10000000 records in 2 or 3 dimensions");
+        throw std::invalid_argument("the cost counts sets of " + std::to_string(teachingLeastCount) + " to " +
+                                    std::to_string(teachingMostCount) + " records in 2 or 3 dimensions");
     const auto measure = [&](long long count) {
         const int n = static_cast<int>(count);
         row(dimension == 2 ? costRow<Point2>(kind, n, seed) : costRow<Point3>(kind, n, seed));
     };
     long long last = 0;
-    for (long long count = 16; count <= most; count *= 2)
+    for (long long count = costLeastCount; count <= most; count *= 2)
         measure(last = count);
     if (last != most)
         measure(most);

@@ -8,6 +8,12 @@
 #include <functional>
 #include <string>
 
+// The table counts sets of costLeastCount, twice as many, ... records, up to costDefaultMost unless
+// asked for another most, of the kind costDefaultKind unless asked for another.
+inline constexpr long long costLeastCount = 16;
+inline constexpr long long costDefaultMost = 65'536;
+inline constexpr const char* costDefaultKind = "uniform";
+
 struct CostRow {
     int count = 0;               // n: records of the set
     long long distances = 0;     // computed by the divide and conquer, as its end step counts them
@@ -21,7 +27,7 @@ struct CostRow {
     double divideMilliseconds = 0;
 };
 
-// One row for each n = 16, 32, 64, ... up to most, then one for most itself when it is not among
+// One row for each n = costLeastCount, twice as many, ... up to most, then one for most itself when it is not among
 // them (so a most below 16 gives that single row), each over teachingRun(kind, n, seed)
 // in dimension 2 or 3, handed to row as soon as it is measured. The counts come from the search
 // run with a counting observer; the divide and conquer's time from a second run without one.

@@ -19,10 +19,6 @@
 
 namespace {
 
-// Said under the report when the searches named different pairs, by language.
-constexpr const char* equalDistancesWords[] = {"jednaka rastojanja: oba para su najbliza",
-                                               "equal distances: both pairs are closest"};
-
 // A pair's records as text, in a fixed order: two pairs of records at the same places read the same.
 template <class Point>
 std::array<std::string, 2> pairPoints(const ClosestPairRun<Point>& run, RecordPair pair)
@@ -78,14 +74,12 @@ ExplainedSet fromTeachingSet(const ExplainOptions& o, unsigned now)
     const TeachingSet* set = &teachingSetNamed(*o.set);
     const int count = static_cast<int>(o.count.value_or(teachingDefaultCount));
     const unsigned seed = o.seed.value_or(now);
-    if (o.dimension.value_or(2) == 2)
+    if (o.dimension.value_or(defaultDimension) == 2)
         return {teachingRun<Point2>(set->kind, count, seed), set->name, seed};
     return {teachingRun<Point3>(set->kind, count, seed), set->name, seed};
 }
 
 } // namespace
-
-std::string explainMessage(const std::string& what) { return "closest_explain: " + what; }
 
 ExplainedSet openSet(const ExplainOptions& o, const PointReader& read, unsigned now)
 {
@@ -93,7 +87,7 @@ ExplainedSet openSet(const ExplainOptions& o, const PointReader& read, unsigned 
         return fromFile(*o.points, read);
     if (o.set)
         return fromTeachingSet(o, now);
-    return fromProgram(o.like.value_or("closest2d_fixed14"), o.seed, now);
+    return fromProgram(o.like.value_or(defaultProgram), o.seed, now);
 }
 
 void releaseSet(ExplainedSet& set)
@@ -156,7 +150,7 @@ std::string equalDistancesNote(const ExplainedSet& set, Language language)
         return pairPoints(run, set.dividePair) != pairPoints(run, set.brutePair);
     };
     const bool both = set.dividePair.exists() && set.brutePair.exists();
-    return both && std::visit(differ, set.run) ? equalDistancesWords[static_cast<int>(language)] : "";
+    return both && std::visit(differ, set.run) ? wordsOf(language).equalDistances : "";
 }
 
 std::string listingText(Language language)
@@ -191,8 +185,8 @@ void writeSteps(const ExplainedSet& set, const std::vector<Step>* recorded, cons
 
 void writeCost(const ExplainOptions& o, unsigned seed, const std::function<void(const std::string&)>& line)
 {
-    const TeachingSet& set = teachingSetNamed(o.set.value_or("uniform"));
+    const TeachingSet& set = teachingSetNamed(o.set.value_or(costDefaultKind));
     line(costHeader());
-    costRows(set.kind, o.dimension.value_or(2), o.count.value_or(costDefaultMost), seed,
+    costRows(set.kind, o.dimension.value_or(defaultDimension), o.count.value_or(costDefaultMost), seed,
              [&line](const CostRow& row) { line(costLine(row)); });
 }

@@ -21,9 +21,6 @@ struct ExplainedSet {
     RecordPair dividePair{}, brutePair{}; // the report's pairs (none before it, and none when a search is skipped)
 };
 
-// closest_explain's message for what went wrong: "closest_explain: " and what.
-std::string explainMessage(const std::string& what);
-
 // The text of a point file of that name: from disk natively, what the user gave in the page.
 using PointReader = std::function<std::string(const std::string& name)>;
 

@@ -1,7 +1,10 @@
 #include "explain/options.hpp"
 
+#include "explain/cost.hpp"
 #include "explain/point_file.hpp"
+#include "explain/step_text.hpp"
 #include "run/format.hpp"
+#include "sets/program_sets.hpp"
 #include "sets/teaching_sets.hpp"
 
 #include <algorithm>
@@ -10,93 +13,236 @@
 
 namespace {
 
-std::string quoted(const std::string& text) { return "'" + shownText(text) + "'"; }
-
-// A whole number from least to most, in decimal digits alone.
-long long wholeNumber(const std::string& option, const std::string& text, long long least, long long most)
+// The words one after another, the last two joined by last: "2 or 3", "a, b and c".
+std::string joined(const std::vector<std::string>& words, const char* between, const char* last)
 {
-    unsigned long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
-    const bool negative = text.size() > 1 && text[0] == '-' && text.find_first_not_of("0123456789", 1) == std::string::npos;
-    const bool outside = error == std::errc::result_out_of_range || value > static_cast<unsigned long long>(most) ||
-                         static_cast<long long>(value) < least;
-    const std::string range = std::to_string(least) + " to " + std::to_string(most);
-    if ((digits && outside) || negative)
-        throw OptionError(option + " " + quoted(text) + " is out of range: " + range);
-    if (!digits || stop != end || error != std::errc())
-        throw OptionError(option + " takes a whole number, not " + quoted(text));
-    return static_cast<long long>(value);
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == words.size() ? last : between) + words[i];
+    return text;
 }
 
-// The options that take a value, and what follows from one.
-const char* const valued[] = {"--like", "--set", "--count", "--dim", "--seed", "--points", "--step", "--lang",
-                              "--digits"};
+std::vector<std::string> languageCodes()
+{
+    std::vector<std::string> codes;
+    for (const LanguageName& l : languages)
+        codes.emplace_back(l.name);
+    return codes;
+}
+
+std::string teachingSetsHelp()
+{
+    std::string lines;
+    for (const TeachingSet& set : teachingSets)
+        lines += printfText("\n%-9s %s", set.name, set.description);
+    return lines;
+}
+
+// The table. A row's help may run over several lines; the help indents the ones after its first.
+std::vector<OptionRow> makeRows()
+{
+    using V = OptionValue;
+    const std::string leastCount = std::to_string(teachingLeastCount), mostCount = std::to_string(teachingMostCount);
+    std::vector<OptionRow> rows = {
+        {.option = "--like", .link = "program", .value = V::word, .valueName = "PROGRAM", .namesSet = true,
+         .help = "the set of one of the programs (" + namesText(programSets) + ");\n" + defaultProgram +
+                 " when no set is given",
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.like = w; }},
+        {.option = "--set", .link = "set", .value = V::word, .valueName = "KIND", .namesSet = true,
+         .help = "a set that teaches, of one of these kinds:" + teachingSetsHelp(),
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.set = w; }},
+        {.option = "--count", .link = "count", .value = V::whole, .valueName = "N", .least = teachingLeastCount,
+         .most = teachingMostCount, .namesSet = true,
+         .help = "its records, " + leastCount + " to " + mostCount + " (" + std::to_string(teachingDefaultCount) +
+                 " by default)",
+         .apply = [](ExplainOptions& o, const std::string&, long long n) { o.count = n; }},
+        {.option = "--dim", .link = "dim", .value = V::choice, .choices = {"2", "3"}, .namesSet = true,
+         .help = "its dimension (" + std::to_string(defaultDimension) + " by default)",
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.dimension = w[0] - '0'; }},
+        {.option = "--seed", .link = "seed", .value = V::whole, .valueName = "SECOND", .least = 0, .most = UINT_MAX,
+         .namesSet = true,
+         .help = "a random set's seed, 0 to " + std::to_string(UINT_MAX) + " (the current second by default)",
+         .apply = [](ExplainOptions& o, const std::string&, long long n) { o.seed = static_cast<unsigned>(n); }},
+        {.option = "--points", .link = "points", .value = V::word, .valueName = "FILE", .namesSet = true,
+         .help = "2 or 3 numbers a line, separated by spaces, tabs or commas; - is standard input",
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.points = w; }},
+        {.link = "explain"},
+        {.option = "--text", .help = "no window: the report, and with --steps the steps",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.text = true; }},
+        {.option = "--steps", .help = "every step as a line of text",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.steps = true; }},
+        {.option = "--step", .link = "step", .value = V::whole, .valueName = "K", .least = 1, .most = LLONG_MAX,
+         .belowLeast = "counts from 1", .implies = "explain", .help = "the step the window opens at, from 1",
+         .apply = [](ExplainOptions& o, const std::string&, long long n) { o.step = n; }},
+        {.option = "--listing", .help = "the search's listing after the report, and each step's line in it",
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.listing = true; }},
+        {.option = "--lang", .link = "lang", .value = V::choice, .choices = languageCodes(),
+         .help = std::string("the language of the steps, the listing and the window (") +
+                 languageCode(ExplainOptions{}.language) + " by default)",
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.language = *languageOf(w); }},
+        {.option = "--digits", .link = "digits", .value = V::whole, .valueName = "N", .least = leastDigits,
+         .most = mostDigits,
+         .help = printfText("the steps' numbers to N significant digits (%d to %d), marked where rounded:\n"
+                            "%s in the text, %s in the window; by default the shortest exact text",
+                            leastDigits, mostDigits, NumberStyle{}.roundedMark, asciiRoundedMark),
+         .apply = [](ExplainOptions& o, const std::string&, long long n) { o.digits = static_cast<int>(n); }},
+        {.link = "follow"},
+        {.link = "large"},
+        {.link = "ask", .implies = "explain"},
+        {.option = "--cost",
+         .help = printfText("only a table of the distances computed against all pairs, for sets of the\n"
+                            "kind (%s by default) of %lld, %lld, %lld, ... records up to --count (%lld)",
+                            costDefaultKind, costLeastCount, 2 * costLeastCount, 4 * costLeastCount, costDefaultMost),
+         .apply = [](ExplainOptions& o, const std::string&, long long) { o.cost = true; }},
+        {.option = "--help", .apply = [](ExplainOptions& o, const std::string&, long long) { o.help = true; }},
+    };
+    for (OptionRow& row : rows)
+        if (row.value == V::choice)
+            row.valueName = joined(row.choices, "|", "|");
+    return rows;
+}
+
+// What the rows cannot say: options that exclude or need one another, in the order they are checked.
+struct OptionRule {
+    bool (*broken)(const ExplainOptions&);
+    const char* message;
+};
+
+constexpr OptionRule rules[] = {
+    {[](const ExplainOptions& o) { return o.cost && (o.like || o.points || o.step || o.steps); },
+     "--cost counts the sets that teach; it takes no --like, --points, --step or --steps"},
+    {[](const ExplainOptions& o) { return o.set && (o.like || o.points); },
+     "--set, --like and --points each give a set: take one"},
+    {[](const ExplainOptions& o) { return o.like && o.points; }, "--like and --points each give a set: take one"},
+    {[](const ExplainOptions& o) { return o.count && !o.set && !o.cost; }, "--count goes with --set or --cost"},
+    {[](const ExplainOptions& o) { return o.dimension && !o.set && !o.cost; }, "--dim goes with --set or --cost"},
+    {[](const ExplainOptions& o) { return o.seed && !o.like && !o.set && !o.cost; },
+     "--seed goes with --like and a random program, --set or --cost"},
+    {[](const ExplainOptions& o) { return o.step && o.text; },
+     "--step chooses where the window opens; --text opens none"},
+};
+
+std::string quoted(const std::string& text)
+{
+    std::string said(1, '\'');
+    return said.append(shownText(text)).append(1, '\'');
+}
+
+// A whole number from least to most, in decimal digits alone: its value, or why not.
+std::string wholeRefusal(const OptionRow& row, const std::string& text, long long& value)
+{
+    unsigned long long read = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, read);
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    const bool negative = text.size() > 1 && text[0] == '-' && text.find_first_not_of("0123456789", 1) == std::string::npos;
+    const bool above = error == std::errc::result_out_of_range || read > static_cast<unsigned long long>(row.most);
+    const bool below = negative || (!above && static_cast<long long>(read) < row.least);
+    if (row.belowLeast != nullptr && below && (digits || negative))
+        return std::string(row.option) + " " + row.belowLeast;
+    if ((digits && (above || below)) || negative)
+        return std::string(row.option) + " " + quoted(text) + " is out of range: " + std::to_string(row.least) +
+               " to " + std::to_string(row.most);
+    if (!digits || stop != end || error != std::errc())
+        return std::string(row.option) + " takes a whole number, not " + quoted(text);
+    value = static_cast<long long>(read);
+    return "";
+}
 
 } // namespace
+
+std::string explainMessage(const std::string& what) { return "closest_explain: " + what; }
+
+const std::vector<OptionRow>& optionRows()
+{
+    static const std::vector<OptionRow> rows = makeRows();
+    return rows;
+}
+
+const OptionRow* optionNamed(const std::string& option)
+{
+    const std::string name = option == "-h" ? "--help" : option;
+    for (const OptionRow& row : optionRows())
+        if (row.option != nullptr && name == row.option)
+            return &row;
+    return nullptr;
+}
+
+const OptionRow* linkParameterNamed(const std::string& name)
+{
+    for (const OptionRow& row : optionRows())
+        if (row.link != nullptr && name == row.link)
+            return &row;
+    return nullptr;
+}
+
+const std::string& explainUsage()
+{
+    static const std::string usage = [] {
+        std::string text = "usage: closest_explain [{--like} | {--set} [{--count}] [{--dim}] | {--points}] [{--seed}]\n"
+                           "                       [{--text}] [{--steps}] [{--step}] [{--listing}] [{--lang}] "
+                           "[{--digits}]\n"
+                           "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]";
+        for (const OptionRow& row : optionRows()) {
+            if (row.option == nullptr)
+                continue;
+            const std::string marker = std::string("{") + row.option + "}";
+            const std::string said = row.option + (row.valueName.empty() ? "" : " " + row.valueName);
+            for (std::size_t at; (at = text.find(marker)) != std::string::npos;)
+                text.replace(at, marker.size(), said);
+        }
+        return text;
+    }();
+    return usage;
+}
+
+std::string optionsHelp()
+{
+    std::string text;
+    for (const OptionRow& row : optionRows()) {
+        if (row.option == nullptr || row.help.empty())
+            continue;
+        const std::string said = row.option + (row.valueName.empty() ? "" : " " + row.valueName);
+        std::string help = row.help;
+        for (std::size_t at = 0; (at = help.find('\n', at)) != std::string::npos; at += 19)
+            help.insert(at + 1, 18, ' ');
+        text += printfText("  %-15s %s\n", said.c_str(), help.c_str());
+    }
+    return text;
+}
+
+std::string valueRefusal(const OptionRow& row, const std::string& value)
+{
+    long long number = 0;
+    if (row.value == OptionValue::whole)
+        return wholeRefusal(row, value, number);
+    if (row.value == OptionValue::choice && std::find(row.choices.begin(), row.choices.end(), value) == row.choices.end())
+        return std::string(row.option) + " takes " + joined(row.choices, ", ", " or ") + ", not " + quoted(value);
+    return "";
+}
 
 ExplainOptions parseExplainOptions(const std::vector<std::string>& args)
 {
     ExplainOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        const bool takesValue = std::find(std::begin(valued), std::end(valued), option) != std::end(valued);
+        const OptionRow* row = optionNamed(args[i]);
+        if (row == nullptr)
+            throw OptionError("unknown option " + quoted(args[i]) + "; " + explainUsage());
+        const bool takesValue = row->value != OptionValue::none;
         if (takesValue && i + 1 == args.size())
-            throw OptionError(option + " needs a value");
+            throw OptionError(args[i] + " needs a value");
         const std::string value = takesValue ? args[++i] : "";
         if (takesValue && value.empty())
-            throw OptionError(option + " needs a value, not an empty word");
-        if (option == "--like")
-            o.like = value;
-        else if (option == "--set")
-            o.set = value;
-        else if (option == "--count")
-            o.count = wholeNumber(option, value, teachingLeastCount, teachingMostCount);
-        else if (option == "--dim" && value != "2" && value != "3")
-            throw OptionError("--dim takes 2 or 3, not " + quoted(value));
-        else if (option == "--dim")
-            o.dimension = value[0] - '0';
-        else if (option == "--seed")
-            o.seed = static_cast<unsigned>(wholeNumber(option, value, 0, UINT_MAX));
-        else if (option == "--points")
-            o.points = value;
-        else if (option == "--step" && value.size() > 1 && value[0] == '-' && value[1] >= '0' && value[1] <= '9')
-            throw OptionError("--step counts from 1");
-        else if (option == "--step")
-            o.step = wholeNumber(option, value, 0, LLONG_MAX);
-        else if (option == "--lang" && !languageOf(value))
-            throw OptionError("--lang takes " + namesText(languages, " or ") + ", not " + quoted(value));
-        else if (option == "--lang")
-            o.language = *languageOf(value);
-        else if (option == "--digits")
-            o.digits = static_cast<int>(wholeNumber(option, value, leastDigits, mostDigits));
-        else if (option == "--text")
-            o.text = true;
-        else if (option == "--steps")
-            o.steps = true;
-        else if (option == "--listing")
-            o.listing = true;
-        else if (option == "--cost")
-            o.cost = true;
-        else if (option == "--help" || option == "-h")
-            o.help = true;
-        else
-            throw OptionError("unknown option " + quoted(option) + "; " + explainUsage);
+            throw OptionError(args[i - 1] + " needs a value, not an empty word");
+        long long number = 0;
+        const std::string refused =
+            row->value == OptionValue::whole ? wholeRefusal(*row, value, number) : valueRefusal(*row, value);
+        if (!refused.empty())
+            throw OptionError(refused);
+        row->apply(o, value, number);
     }
-    if (o.cost && (o.like || o.points || o.step || o.steps))
-        throw OptionError("--cost counts the sets that teach; it takes no --like, --points, --step or --steps");
-    if (o.set && (o.like || o.points))
-        throw OptionError("--set, --like and --points each give a set: take one");
-    if (o.like && o.points)
-        throw OptionError("--like and --points each give a set: take one");
-    if ((o.count || o.dimension) && !o.set && !o.cost)
-        throw OptionError(std::string(o.count ? "--count" : "--dim") + " goes with --set or --cost");
-    if (o.seed && !o.like && !o.set && !o.cost)
-        throw OptionError("--seed goes with --like and a random program, --set or --cost");
-    if (o.step && o.text)
-        throw OptionError("--step chooses where the window opens; --text opens none");
-    if (o.step && *o.step < 1)
-        throw OptionError("--step counts from 1");
+    for (const OptionRule& rule : rules)
+        if (rule.broken(o))
+            throw OptionError(rule.message);
     return o;
 }

@@ -1,4 +1,6 @@
-// closest_explain's command line.
+// closest_explain's command line and the page's links, from one table of options: each option's
+// name, its link parameter, the value it takes and its range, and its help line. The parser, the
+// usage and help texts, the range messages and the page's links are all made from it.
 #pragma once
 
 #include "explain/language.hpp"
@@ -7,11 +9,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-inline constexpr const char* explainUsage =
-    "usage: closest_explain [--like PROGRAM | --set KIND [--count N] [--dim 2|3] | --points FILE] [--seed SECOND]\n"
-    "                       [--text] [--steps] [--step K] [--listing] [--lang en|sr] [--digits N]\n"
-    "       closest_explain --cost [--set KIND] [--dim 2|3] [--count N] [--seed SECOND]";
 
 struct ExplainOptions {
     std::optional<std::string> like;   // one of the five programs
@@ -35,12 +32,51 @@ struct OptionError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The options of args (the words after the program's name). Throws OptionError.
-ExplainOptions parseExplainOptions(const std::vector<std::string>& args);
+// closest_explain's message for what went wrong: "closest_explain: " and what.
+std::string explainMessage(const std::string& what);
 
 // What --digits takes.
 inline constexpr int leastDigits = 1;
 inline constexpr int mostDigits = 17;
 
-// How --cost counts: up to this many records unless --count says otherwise.
-inline constexpr long long costDefaultMost = 65'536;
+// The program whose set is shown when no set is named, and a set that teaches' dimension unless
+// --dim says otherwise.
+inline constexpr const char* defaultProgram = "closest2d_fixed14";
+inline constexpr int defaultDimension = 2;
+
+enum class OptionValue { none, word, whole, choice };
+
+// One option: closest_explain's name for it and the page's link parameter (either may be absent:
+// the page's view switches have no option, and a few options no parameter).
+struct OptionRow {
+    const char* option = nullptr;      // "--count"; nullptr for a switch of the page's alone
+    const char* link = nullptr;        // "count"; nullptr where a link cannot say it
+    OptionValue value = OptionValue::none; // what follows the option
+    std::string valueName{};           // in the usage: "N", or the choices as "2|3"
+    long long least = 0, most = 0;     // a whole number's range
+    const char* belowLeast = nullptr;  // said of a whole number below least, instead of the range
+    std::vector<std::string> choices{}; // a choice's words
+    bool namesSet = false;             // the parameter names the set (else the view)
+    const char* implies = nullptr;     // the link parameter it switches on too
+    std::string help{};                // the help's line (a second after a newline)
+    void (*apply)(ExplainOptions&, const std::string& word, long long number) = nullptr;
+};
+
+// Every option, in the order the help and the page's links name them.
+const std::vector<OptionRow>& optionRows();
+
+// The row of an option ("--count", or an alias such as "-h") or of a link parameter; or null.
+const OptionRow* optionNamed(const std::string& option);
+const OptionRow* linkParameterNamed(const std::string& name);
+
+// The usage, as an unknown option's message and the help begin.
+const std::string& explainUsage();
+
+// The help's lines for the options, a line each ("  --count N       its records, ...").
+std::string optionsHelp();
+
+// The options of args (the words after the program's name). Throws OptionError.
+ExplainOptions parseExplainOptions(const std::vector<std::string>& args);
+
+// A value refused by its row (a word out of range, not a number, not a choice), or "".
+std::string valueRefusal(const OptionRow& row, const std::string& value);

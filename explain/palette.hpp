@@ -23,7 +23,9 @@ inline constexpr ColorCode paintFaded = colorCount, // the records outside the c
     paintRightPair = colorCount + 10,               // the right half's pair
     paintCompared = colorCount + 11,                // the pair compared
     paintReach = colorCount + 12,                   // the circle of the new best distance
-    paintSearchBox = colorCount + 13;               // where the walk looks for the left record's partners
+    paintSearchBox = colorCount + 13,               // where the walk looks for the left record's partners
+    paintShrunkBox = colorCount + 14,               // that box's height with the best as it has shrunk
+    paintSide = colorCount + 15;                    // the half of a record on the split line
 
 struct PaletteEntry {
     ColorCode code;
@@ -46,13 +48,15 @@ inline constexpr PaletteEntry stepPalette[] = {
     {paintTwin, palette::purple, SceneMark::ring, 23},
     {paintSplit, palette::magenta, SceneMark::dot, 0, {3, 0, 0}},
     {paintOuterSplit, palette::magenta, SceneMark::dot, 0, {2, 7, 0}},
-    {paintStripEdge, palette::blue, SceneMark::dot, 0, {2, 0, 0}},
+    {paintStripEdge, palette::blue, SceneMark::dot, 0, {2, 3, 0}}, // dotted: a record on it is outside
     {paintBest, palette::red, SceneMark::dot, 0, {5, 0, 17}},
     {paintLeftPair, palette::blue, SceneMark::dot, 0, {2, 0, 13}},
     {paintRightPair, palette::green, SceneMark::dot, 0, {2, 8, 13}},
     {paintCompared, palette::orange, SceneMark::dot, 0, {3, 9, 13}},
     {paintReach, palette::red, SceneMark::dot, 0, {2, 0, 0}},
     {paintSearchBox, palette::teal, SceneMark::dot, 0, {2, 0, -1}},
+    {paintShrunkBox, palette::teal, SceneMark::dot, 0, {1, 5, -1}},
+    {paintSide, palette::black, SceneMark::dot, 0, {3, 0, -1}},
 };
 inline constexpr std::size_t paletteSize = std::size(stepPalette);
 
@@ -66,6 +70,3 @@ constexpr bool paletteInCodeOrder()
 static_assert(paletteInCodeOrder());
 
 inline constexpr const PaletteEntry& paletteOf(ColorCode code) { return stepPalette[code - colorCount]; }
-
-// Hands the palette's colours to the viewer (sceneMoreColors).
-void usePalette();

@@ -43,8 +43,7 @@ struct Painter {
         if (count > 0)
             picture.runs.push_back({first, count, code, paletteOf(code).mark, paletteOf(code).size});
     }
-    // The records before and after the call faded, its own black; the splits of the calls under way
-    // around it dashed.
+    // The records before and after the call faded, its own black.
     void call(const Step& step)
     {
         const CallRecords records = callOf(step);
@@ -52,13 +51,20 @@ struct Painter {
         points(0, records.begin, paintFaded);
         points(end, static_cast<int>(layout.records.size()) - end, paintFaded);
         points(records.begin, records.count, paintCall);
-        for (float x : outerSplits(layout, step))
-            verticalLine(x, paintOuterSplit);
     }
+    // The split line; and a record of the call on it, which may lie in either half, with a stub
+    // towards its own.
     void split(const Step& step, const SplitCall& call)
     {
         this->call(step);
-        verticalLine(placed(call.mx), paintSplit);
+        const float mx = placed(call.mx), stub = 1.5f; // of the placed set's 100 units
+        verticalLine(mx, paintSplit);
+        for (int i = call.records.begin; i < call.records.begin + call.records.count; ++i) {
+            const float* at = &layout.vertices[3 * static_cast<std::size_t>(i)]; // in x order
+            const float side = i < call.records.begin + call.half ? -stub : stub;
+            if (at[0] == mx)
+                segment({at[0], at[1], at[2]}, {at[0] + side, at[1], at[2]}, paintSide);
+        }
     }
     void strip(const Step& step, const SplitCall& call, const Strip& strip)
     {
@@ -82,7 +88,15 @@ struct Painter {
         }
     }
 
-    void paint(const Step& step) { std::visit([&](const auto& s) { (*this)(step, s); }, step); twins(); }
+    // The step's own picture; over its lines the splits of the calls under way around its call,
+    // dashed; rings about equal records.
+    void paint(const Step& step)
+    {
+        std::visit([&](const auto& s) { (*this)(step, s); }, step);
+        for (float x : outerSplits(layout, step))
+            verticalLine(x, paintOuterSplit);
+        twins();
+    }
 
     void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
     void operator()(const Step& step, const LeafStep& s)
@@ -90,34 +104,42 @@ struct Painter {
         call(step);
         segment(s.pair, paintBest);
     }
-    // The kept pair last, thick over its own thin one.
+    // The kept pair first, thick, and the halves' pairs over it, thin: the one kept shows inside it.
     void operator()(const Step& step, const CombineStep& s)
     {
         split(step, s.call);
+        segment(s.kept(), paintBest);
         segment(s.leftPair, paintLeftPair);
         segment(s.rightPair, paintRightPair);
-        segment(s.kept(), paintBest);
     }
     void operator()(const Step& step, const StripStep& s)
     {
         strip(step, s.call, s.strip);
         segment(s.bestPair, paintBest);
     }
-    // The box where the walk looks for the left record's partners: from mx to mx + d in x and
-    // within d of the left record in y, d the best before this comparison. A new best pair with
-    // the circle of its distance about the left record; else the best so far and the pair compared.
+    // The box from mx to the strip's right edge in x and within d of the left record a in y: with
+    // the window's d, fixed when a's turn began (every record compared lies in it), and inside it,
+    // once a comparison of the turn has shrunk the best, with the best before this comparison.
+    void box(const ScenePoint& left, const CompareStep& s, double squared, ColorCode code)
+    {
+        const double d = std::sqrt(squared) * layout.placement.scale;
+        if (!std::isfinite(d))
+            return;
+        const float x0 = placed(s.call.mx), x1 = static_cast<float>(x0 + std::sqrt(s.strip.widthSquared) * layout.placement.scale);
+        const float y0 = static_cast<float>(left.y - d), y1 = static_cast<float>(left.y + d);
+        const ScenePoint corners[] = {{x0, y0, left.z}, {x1, y0, left.z}, {x1, y1, left.z}, {x0, y1, left.z}};
+        for (int i = 0; i < 4; ++i)
+            segment(corners[i], corners[(i + 1) % 4], code);
+    }
+    // A new best pair with the circle of its distance about the left record; else the best so far
+    // and the pair compared.
     void operator()(const Step& step, const CompareStep& s)
     {
         strip(step, s.call, s.strip);
         const ScenePoint& left = layout.records[s.compared.first];
-        const double d = std::sqrt(s.bestSquared) * layout.placement.scale;
-        if (std::isfinite(d)) {
-            const float x0 = placed(s.call.mx), x1 = static_cast<float>(x0 + d);
-            const float y0 = static_cast<float>(left.y - d), y1 = static_cast<float>(left.y + d);
-            const ScenePoint corners[] = {{x0, y0, left.z}, {x1, y0, left.z}, {x1, y1, left.z}, {x0, y1, left.z}};
-            for (int i = 0; i < 4; ++i)
-                segment(corners[i], corners[(i + 1) % 4], paintSearchBox);
-        }
+        box(left, s, s.windowSquared, paintSearchBox);
+        if (s.bestSquared < s.windowSquared)
+            box(left, s, s.bestSquared, paintShrunkBox);
         if (s.newBest) {
             segment(s.compared, paintBest);
             picture.circles.push_back({left, static_cast<float>(std::sqrt(s.distanceSquared) * layout.placement.scale),
@@ -209,12 +231,17 @@ std::vector<float> outerSplits(const ExplainLayout& layout, const Step& step)
     return splits;
 }
 
+namespace {
+
+// Hands the palette's colours to the viewer (sceneMoreColors).
 void usePalette()
 {
     sceneMoreColors.clear();
     for (const PaletteEntry& entry : stepPalette)
         sceneMoreColors.push_back(entry.color);
 }
+
+} // namespace
 
 void showPicture(const StepPicture& picture)
 {

@@ -8,86 +8,12 @@
 
 namespace {
 
-// The steps' texts, one pattern per kind and language; the comments name what each {i} holds.
-struct StepWords {
-    const char* stepOf;  // {0} the step's number, {1} how many there are
-    const char* split;   // {0} the call's records, {1} mx, {2} left count, {3} right count
-    const char* leaf;    // {0} records, {1} pairs, {2} the closest pair, {3} its d
-    const char* combine; // {0} left d, {1} right d, {2} which pair stays, {3} that pair
-    const char* keptRight;
-    const char* keptOnTie;
-    const char* keptLeft;
-    const char* strip;   // {0} left edge, {1} right edge, {2} d, {3} left count, {4} right records
-    const char* compare; // {0} its number for the left record, {1} that record, {2} the right, {3} d, {4} verdict
-    const char* newBest;
-    const char* notSmaller; // {0} the best d
-    const char* answer;     // {0} records, {1} d, {2} the pair
-    const char* end;        // {0} the report's line, {1} distances, {2} all pairs, {3} most comparisons
-    const char* infinity;
-    const char* noPair;
-};
-
-constexpr StepWords stepWords[] = {
-    {
-        .stepOf = "Korak {0} od {1}",
-        .split = "Podela: {0} deli prava x = {1}: levo {2}, desno {3}",
-        .leaf = "Svi parovi: {0}, {1}; najblizi {2}, d = {3}",
-        .combine = "Spajanje: levo d = {0}, desno d = {1}; {2} {3}",
-        .keptRight = "ostaje desni par",
-        .keptOnTie = "jednaki, ostaje levi par",
-        .keptLeft = "ostaje levi par",
-        .strip = "Pojas: od x = {0} do x = {1} (d = {2}): levo {3}, desno {4}",
-        .compare = "{0}. poredjenje za {1}, sa {2}: d = {3}, {4}",
-        .newBest = "novi najbolji par",
-        .notSmaller = "nije manje od {0}",
-        .answer = "Rezultat poziva nad {0}: d = {1}, {2}",
-        .end = "Kraj: {0}; izracunato {1}, svi parovi: {2}; najvise poredjenja jedne tacke u pojasu: {3}",
-        .infinity = "beskonacno",
-        .noPair = "nema para",
-    },
-    {
-        .stepOf = "Step {0} of {1}",
-        .split = "Split: the line x = {1} splits {0}: left {2}, right {3}",
-        .leaf = "All pairs: {0}, {1}; closest {2}, d = {3}",
-        .combine = "Combine: left d = {0}, right d = {1}; {2} {3}",
-        .keptRight = "the right pair stays",
-        .keptOnTie = "equal, the left pair stays",
-        .keptLeft = "the left pair stays",
-        .strip = "Strip: from x = {0} to x = {1} (d = {2}): left {3}, right {4}",
-        .compare = "Comparison {0} for {1}, with {2}: d = {3}, {4}",
-        .newBest = "a new best pair",
-        .notSmaller = "not less than {0}",
-        .answer = "The call's result over {0}: d = {1}, {2}",
-        .end = "End: {0}; {1} computed, all pairs: {2}; most comparisons of one strip record: {3}",
-        .infinity = "infinity",
-        .noPair = "no pair",
-    },
-};
-
-// Each noun's singular, paucal and plural, by language and Noun.
-constexpr const char* nounForms[][6][3] = {
-    {{"tacka", "tacke", "tacaka"},
-     {"tacku", "tacke", "tacaka"},
-     {"tackom", "tacke", "tacaka"},
-     {"par", "para", "parova"},
-     {"rastojanje", "rastojanja", "rastojanja"},
-     {"korak", "koraka", "koraka"}},
-    {{"point", "points", "points"},
-     {"point", "points", "points"},
-     {"point", "points", "points"},
-     {"pair", "pairs", "pairs"},
-     {"distance", "distances", "distances"},
-     {"step", "steps", "steps"}},
-};
-
-const StepWords& wordsOf(Language language) { return stepWords[static_cast<int>(language)]; }
-
 template <class Point>
 struct Describe {
     const ClosestPairRun<Point>& run;
     Language language;
     NumberStyle numbers;
-    const StepWords& w = wordsOf(language);
+    const Words& w = wordsOf(language);
 
     std::string number(double value) const { return numberText(value, numbers); }
     auto writer() const
@@ -130,8 +56,9 @@ struct Describe {
     std::string operator()(const CompareStep& s) const
     {
         const std::string verdict = s.newBest ? w.newBest : filled(w.notSmaller, {distance(s.bestSquared)});
+        const std::string window = s.bestSquared < s.windowSquared ? filled(w.windowNote, {distance(s.windowSquared)}) : "";
         return filled(w.compare, {std::to_string(s.comparison), point(s.compared.first), point(s.compared.second),
-                                  distance(s.distanceSquared), verdict});
+                                  distance(s.distanceSquared), verdict, window});
     }
     std::string operator()(const AnswerStep& s) const
     {
@@ -142,7 +69,11 @@ struct Describe {
     {
         const Point* first = s.pair.first < 0 ? nullptr : &run.records[s.pair.first];
         const Point* second = s.pair.second < 0 ? nullptr : &run.records[s.pair.second];
-        return filled(w.end, {resultLine("Min: %f; ", s.bestSquared, first, second),
+        const bool paired = s.bestSquared < DBL_MAX && first != nullptr && second != nullptr;
+        const std::string result =
+            filled(w.endResult, {printfText("%f", std::sqrt(s.bestSquared)), paired ? pairText(first, second, fixedText) : w.noPair,
+                                 resultLine("Min: %f; ", s.bestSquared, first, second)});
+        return filled(w.end, {result,
                               counted(s.distances, language, Noun::distance), std::to_string(pairCount(s.count)),
                               std::to_string(s.mostComparisons)});
     }
@@ -152,18 +83,8 @@ struct Describe {
 
 const char* nounFor(double count, Language language, Noun noun)
 {
-    int form = 2;
-    if (count != std::floor(count)) {
-        form = language == Language::sr ? 1 : 2; // "0.25 koraka", "0.25 steps"
-    } else if (language == Language::en) {
-        form = count == 1 ? 0 : 2;
-    } else {
-        const long long n = std::llabs(static_cast<long long>(count));
-        const long long units = n % 10;
-        if (n % 100 / 10 != 1)
-            form = units == 1 ? 0 : units >= 2 && units <= 4 ? 1 : 2;
-    }
-    return nounForms[static_cast<int>(language)][static_cast<int>(noun)][form];
+    const Words& w = wordsOf(language);
+    return w.nouns[static_cast<int>(noun)][w.formFor(count)];
 }
 
 std::string counted(long long count, Language language, Noun noun)

@@ -40,13 +40,7 @@ std::string numberedStep(const ClosestPairRun<Point>& run, const Step& step, std
 // "Korak 5 od 7" or "Step 5 of 7".
 std::string stepOfText(std::size_t number, std::size_t total, Language language);
 
-// The nouns that follow a count. Serbian declines a record by its place in the sentence: the
-// subject (tacka), the object (tacku), after "nad" (tackom); English has one form for all three.
-enum class Noun { record, recordObject, recordAfterOver, pair, distance, step };
-
-// The form of noun that agrees with count. Serbian: 1, 21, 31, ... (not 11) the singular; 2 to 4,
-// 22 to 24, ... (not 12 to 14) the paucal; other whole counts the genitive plural; a fraction
-// takes the paucal form. English: the singular for 1 only.
+// The form of noun that agrees with count, as the language chooses it.
 const char* nounFor(double count, Language language, Noun noun);
 
 // count and its noun: "21 par", "12 tacaka", "1 point".

@@ -7,26 +7,6 @@
 
 namespace {
 
-// The player's and the calls' texts, by language; the comments name what each {i} holds.
-struct PlayerWords {
-    const char* keysHelp;
-    const char* playing;
-    const char* header;    // {0} "Korak 5 od 7", {1} playing or not, {2} the speed, {3} distances, {4} pairs
-    const char* splitCall; // {0} the call's number, {1} its records, {2} mx
-    const char* leafCall;  // {0} the call's number, {1} its records
-};
-
-constexpr PlayerWords playerWords[] = {
-    {"Desno ili razmak: napred; Levo ili Backspace: nazad; PgDn, PgUp: poziv; Home, End; p: pusti; +, -: brzina",
-     ", pusta se", "{0}{1}, {2} u sekundi; rastojanja: {3} od {4}", "Poziv {0}: {1}, podela x = {2}",
-     "Poziv {0}: {1}, svi parovi"},
-    {"Right or Space: next; Left or Backspace: back; PgDn, PgUp: call; Home, End; p: play; +, -: speed",
-     ", playing", "{0}{1}, {2} a second; distances: {3} of {4}", "Call {0}: {1}, split x = {2}",
-     "Call {0}: {1}, all pairs"},
-};
-
-const PlayerWords& wordsOf(Language language) { return playerWords[static_cast<int>(language)]; }
-
 std::size_t clamped(long long index, const std::vector<Step>& steps)
 {
     return static_cast<std::size_t>(std::clamp(index, 0LL, static_cast<long long>(steps.size()) - 1));
@@ -56,6 +36,9 @@ void pressStepKey(StepPlayer& player, const std::vector<Step>& steps, StepKey ke
     case StepKey::playOrPause: player.playing = !player.playing; break;
     case StepKey::faster: player.stepsPerSecond = std::min(player.stepsPerSecond * 2, 512.0); break;
     case StepKey::slower: player.stepsPerSecond = std::max(player.stepsPerSecond / 2, 0.25); break;
+    case StepKey::follow:
+    case StepKey::legend:
+    case StepKey::large: break; // the view's switches, not the player's
     }
 }
 
@@ -65,7 +48,14 @@ void playStep(StepPlayer& player, const std::vector<Step>& steps)
     player.playing = player.current + 1 < steps.size();
 }
 
-std::string stepKeysHelp(Language language) { return wordsOf(language).keysHelp; }
+std::string stepKeysHelp(Language language)
+{
+    std::string help;
+    for (const KeyRow& row : keyRows)
+        help += (help.empty() ? "" : "; ") + std::string(row.shortcut) + ": " +
+                wordsOf(language).keys[static_cast<int>(row.key)];
+    return help;
+}
 
 std::vector<long long> distancesSoFar(const std::vector<Step>& steps)
 {
@@ -90,7 +80,7 @@ long long allPairs(const std::vector<Step>& steps)
 std::string playerHeader(const StepPlayer& player, std::size_t total, long long distances, long long pairs,
                          Language language)
 {
-    const PlayerWords& w = wordsOf(language);
+    const Words& w = wordsOf(language);
     const double speed = player.stepsPerSecond;
     return filled(w.header, {stepOfText(player.current + 1, total, language), player.playing ? w.playing : "",
                              printfText("%g ", speed) + nounFor(speed, language, Noun::step),
@@ -100,7 +90,7 @@ std::string playerHeader(const StepPlayer& player, std::size_t total, long long 
 std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index, Language language,
                                        NumberStyle numbers)
 {
-    const PlayerWords& w = wordsOf(language);
+    const Words& w = wordsOf(language);
     std::vector<std::string> calls;
     for (std::size_t i = 0; i <= index && i < steps.size(); ++i) {
         const std::string number = std::to_string(calls.size() + 1);

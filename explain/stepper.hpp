@@ -1,6 +1,7 @@
 // Stepping through the steps with keys: where the view stands and what each key does.
 #pragma once
 
+#include "explain/keys.hpp"
 #include "explain/language.hpp"
 #include "explain/step_text.hpp"
 #include "explain/steps.hpp"
@@ -8,40 +9,8 @@
 #include <string>
 #include <vector>
 
-enum class StepKey { next, previous, nextCall, previousCall, first, last, playOrPause, faster, slower };
-
-// The window's keys in one line, as the window shows them.
+// The keys, each with its keys and labels, in one line: "Right or Space: Next; ...".
 std::string stepKeysHelp(Language language);
-
-// A key as a button: the window's keys for it, and its name in each language.
-struct StepKeyName {
-    StepKey key;
-    const char* shortcut;
-    const char* label[2]; // indexed by Language
-};
-
-inline constexpr StepKeyName stepKeyNames[] = {
-    {StepKey::next, "Right or Space", {"Napred", "Next"}},
-    {StepKey::previous, "Left or Backspace", {"Nazad", "Previous"}},
-    {StepKey::nextCall, "Page Down", {"Sledeci poziv", "Next call"}},
-    {StepKey::previousCall, "Page Up", {"Prethodni poziv", "Previous call"}},
-    {StepKey::first, "Home", {"Prvi korak", "First step"}},
-    {StepKey::last, "End", {"Poslednji korak", "Last step"}},
-    {StepKey::playOrPause, "p", {"Pusti ili zaustavi", "Play or pause"}},
-    {StepKey::faster, "+", {"Brze", "Faster"}},
-    {StepKey::slower, "-", {"Sporije", "Slower"}},
-};
-
-// A page numbers its buttons by StepKey, so the table holds every key, in that order.
-constexpr bool stepKeyNamesInOrder()
-{
-    int i = 0;
-    for (const StepKeyName& name : stepKeyNames)
-        if (static_cast<int>(name.key) != i++)
-            return false;
-    return i == static_cast<int>(StepKey::slower) + 1;
-}
-static_assert(stepKeyNamesInOrder());
 
 struct StepPlayer {
     std::size_t current = 0;     // the step shown

@@ -75,6 +75,9 @@ struct CompareStep {
     RecordPair bestPair;
     bool newBest = false;
     int comparison = 1; // which comparison of its left record in this strip, from 1
+    // The best when the left record's turn began: its window, |b.y - a.y| < d, keeps this d for the
+    // whole turn even as a comparison shrinks the best.
+    double windowSquared = 0;
 };
 
 // What a splitting call returns.
@@ -161,6 +164,7 @@ struct StepRecorder : SearchObserver<Point> {
     Emit emit;
     std::vector<Call> calls; // the splitting calls under way, innermost last
     SearchCount searchCount;
+    double windowSquared = 0; // the window's d of the left record whose turn it is
 
     StepRecorder(const ClosestPairRun<Point>& r, Emit e) : run(r), emit(e) {}
 
@@ -202,8 +206,9 @@ struct StepRecorder : SearchObserver<Point> {
     {
         searchCount.compare(l);
         Call& c = calls.back();
-        const CompareStep step{c.split, c.strip, pairOf(l, r), d, best, c.best, d < best,
-                               searchCount.lastLeftComparisons};
+        const int comparison = searchCount.lastLeftComparisons;
+        windowSquared = comparison == 1 ? best : windowSquared; // nothing shrank it before the turn's first
+        const CompareStep step{c.split, c.strip, pairOf(l, r), d, best, c.best, d < best, comparison, windowSquared};
         if (step.newBest)
             c.best = step.compared;
         emit(step);

@@ -45,32 +45,12 @@ void print(const std::string& text)
 
 void printHelp()
 {
-    std::string sets;
-    for (const TeachingSet& set : teachingSets)
-        sets += printfText("                  %-9s %s\n", set.name, set.description);
     std::printf("%s\n\n"
                 "Steps through the divide and conquer that finds the closest pair of a point set, after the\n"
                 "report of both searches.\n\n"
-                "  --like PROGRAM  the set of one of the programs (%s);\n"
-                "                  closest2d_fixed14 when no set is given\n"
-                "  --set KIND      a set that teaches, of one of these kinds:\n%s"
-                "  --count N       its records, 2 to %lld (%lld by default)\n"
-                "  --dim 2|3       its dimension (2 by default)\n"
-                "  --seed SECOND   a random set's seed, 0 to 4294967295 (the current second by default)\n"
-                "  --points FILE   2 or 3 numbers a line, separated by spaces, tabs or commas; - is standard input\n"
-                "  --text          no window: the report, and with --steps the steps\n"
-                "  --steps         every step as a line of text\n"
-                "  --step K        the step the window opens at, from 1\n"
-                "  --listing       the search's listing after the report, and each step's line in it\n"
-                "  --lang en|sr    the language of the steps, the listing and the window (sr by default)\n"
-                "  --digits N      the steps' numbers to N significant digits (%d to %d), marked where rounded:\n"
-                "                  %s in the text, %s in the window; by default the shortest exact text\n"
-                "  --cost          only a table of the distances computed against all pairs, for sets of the\n"
-                "                  kind (uniform by default) of 16, 32, 64, ... records up to --count (%lld)\n\n"
+                "%s\n"
                 "Keys in the window: %s\n",
-                explainUsage, namesText(programSets).c_str(), sets.c_str(), teachingMostCount, teachingDefaultCount,
-                leastDigits, mostDigits, NumberStyle{}.roundedMark, asciiRoundedMark, costDefaultMost,
-                stepKeysHelp(Language::en).c_str());
+                explainUsage().c_str(), optionsHelp().c_str(), stepKeysHelp(Language::en).c_str());
 }
 
 // The cost table; the seed on standard error once the kind is known to be good.

@@ -27,12 +27,15 @@ std::string pointText(const Point& p, const Number& number)
     return text + ")";
 }
 
-// "(..) - (..)", or "nema para" (no pair) when either record is missing.
+// What the report says of a pair that is missing: "no pair".
+inline constexpr const char* noPairText = "nema para";
+
+// "(..) - (..)", or noPairText when either record is missing.
 template <class Point, class Number>
 std::string pairText(const Point* first, const Point* second, const Number& number)
 {
     if (first == nullptr || second == nullptr)
-        return "nema para";
+        return noPairText;
     return pointText(*first, number) + " - " + pointText(*second, number);
 }
 

@@ -1,5 +1,5 @@
-// closest_explain's requests, as both front ends make them: options refused before anything runs,
-// sets opened or refused with the message, the steps checked against what is shown.
+// closest_explain's requests, as both front ends make them: sets opened or refused with the
+// message, the steps checked against what is shown.
 #include "explain/driver.hpp"
 #include "explain/limits.hpp"
 #include "explain/point_file.hpp"
@@ -21,61 +21,6 @@ std::string refusal(const std::vector<std::string>& args, const PointReader& rea
     if (set)
         releaseSet(*set);
     return message;
-}
-
-TEST(Options, ParsedOrRefusedBeforeAnythingRuns)
-{
-    const ExplainOptions o = parseExplainOptions({"--like", "closest3d_rand14", "--seed", "4294967295", "--text",
-                                                  "--steps", "--lang", "en", "--listing", "--digits", "17"});
-    EXPECT_TRUE(o.like == "closest3d_rand14" && o.seed == 4294967295u && o.text && o.steps && !o.points && !o.step &&
-                o.language == Language::en && o.listing && o.digits == 17);
-    const ExplainOptions set = parseExplainOptions({"--set", "line", "--count", "10000000", "--dim", "3"});
-    EXPECT_TRUE(set.set == "line" && set.count == 10000000 && set.dimension == 3 && set.language == Language::sr &&
-                set.digits == 0);
-    EXPECT_EQ(parseExplainOptions({"--points", "-", "--step", "12"}).step, 12);
-    EXPECT_TRUE(parseExplainOptions({"--cost", "--count", "2"}).cost);
-    EXPECT_TRUE(parseExplainOptions({"-h"}).help && parseExplainOptions({"--help"}).help);
-    const std::pair<std::vector<std::string>, std::string> refused[] = {
-        {{"--seed", "4294967296", "--like", "x"}, "--seed '4294967296' is out of range: 0 to 4294967295"},
-        {{"--seed", "18446744073709551616", "--like", "x"}, "--seed '18446744073709551616' is out of range"},
-        {{"--seed", "-1", "--like", "x"}, "--seed '-1' is out of range"},
-        {{"--seed", "12x", "--like", "x"}, "--seed takes a whole number, not '12x'"},
-        {{"--points", ""}, "--points needs a value, not an empty word"},
-        {{"--step"}, "--step needs a value"},
-        {{"--step", "0"}, "--step counts from 1"},
-        {{"--step", "-3"}, "--step counts from 1"},
-        {{"--step", "2", "--text"}, "--step chooses where the window opens; --text opens none"},
-        {{"--seed", "5"}, "--seed goes with --like"},
-        {{"--like", "a", "--points", "b"}, "--like and --points each give a set"},
-        {{"--set", "uniform", "--like", "a"}, "--set, --like and --points each give a set"},
-        {{"--points", "a", "--set", "uniform"}, "--set, --like and --points each give a set"},
-        {{"--set", "line", "--count", "0"}, "--count '0' is out of range: 2 to 10000000"},
-        {{"--set", "line", "--count", "1"}, "--count '1' is out of range: 2 to 10000000"},
-        {{"--set", "line", "--count", "-3"}, "--count '-3' is out of range: 2 to 10000000"},
-        {{"--set", "line", "--count", "10000001"}, "--count '10000001' is out of range"},
-        {{"--set", "line", "--count", "1e3"}, "--count takes a whole number, not '1e3'"},
-        {{"--set", "line", "--dim", "4"}, "--dim takes 2 or 3, not '4'"},
-        {{"--lang", "de"}, "--lang takes sr or en, not 'de'"},
-        {{"--digits", "18"}, "--digits '18' is out of range: 1 to 17"},
-        {{"--digits", "0"}, "--digits '0' is out of range: 1 to 17"},
-        {{"--digits", "abc"}, "--digits takes a whole number, not 'abc'"},
-        {{"--digits", ""}, "--digits needs a value, not an empty word"},
-        {{"--count", "20"}, "--count goes with --set or --cost"},
-        {{"--like", "closest2d_rand14", "--dim", "3"}, "--dim goes with --set or --cost"},
-        {{"--cost", "--like", "closest2d_rand14"}, "--cost counts the sets that teach; it takes no --like"},
-        {{"--cost", "--points", "f"}, "--cost counts"},
-        {{"--cost", "--step", "2"}, "--cost counts"},
-        {{"--cost", "--steps"}, "--cost counts"},
-        {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; usage: closest_explain"},
-    };
-    for (const auto& [args, message] : refused) {
-        try {
-            parseExplainOptions(args);
-            ADD_FAILURE() << message;
-        } catch (const OptionError& e) {
-            EXPECT_TRUE(std::string(e.what()).starts_with(message)) << e.what();
-        }
-    }
 }
 
 // Each way of naming a set opens it, or says why not, with the file's name where a file is at fault.

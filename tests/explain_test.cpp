@@ -11,6 +11,7 @@
 #include "explain/step_text.hpp"
 #include "explain/stepper.hpp"
 #include "run/format.hpp"
+#include "sets/teaching_sets.hpp"
 
 #include <gtest/gtest.h>
 
@@ -110,7 +111,7 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
         {tie.texts(end), {"Kraj: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, "
                           "500.000000, 2.000000); izracunato 27 rastojanja, svi parovi: 55; najvise poredjenja "
                           "jedne tacke u pojasu: 3",
-                          "End: Min: 3.741657; Izmedju (99.000000, 502.000000, 5.000000) - (100.000000, 500.000000, "
+                          "End: d = 3.741657 between (99.000000, 502.000000, 5.000000) - (100.000000, 500.000000, "
                           "2.000000); 27 distances computed, all pairs: 55; most comparisons of one strip record: 3"}},
         // Every squared distance overflows: no pair.
         {apart.texts(0), {"Svi parovi: 2 tacke, 1 par; najblizi nema para, d = beskonacno",
@@ -184,13 +185,63 @@ TEST(Steps, ListingLineOfEveryKind)
             EXPECT_TRUE(std::all_of(line.begin(), line.end(), [](char c) { return c >= ' ' && c <= '~'; })) << line;
 }
 
+// A left record's window keeps the d of its turn's start: every record it is compared with lies in
+// the box drawn for the comparison, and the text names that d once a comparison has shrunk the best
+// (uniform 64, seed 84: at step 9 the best has shrunk to 1.86 within the turn, the window stays
+// 2.86, and the record compared lies 2.8 below).
+TEST(Steps, EveryComparisonLiesInItsDrawnWindow)
+{
+    int shrunk = 0;
+    const auto check = [&shrunk](const auto& run, const std::vector<Step>& steps) {
+        const ExplainLayout layout = layoutOf(run);
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            const auto* s = std::get_if<CompareStep>(&steps[i]);
+            if (s == nullptr)
+                continue;
+            const auto &a = run.records[s->compared.first], &b = run.records[s->compared.second];
+            const double dy = b.y - a.y, dx = b.x - s->call.mx;
+            ASSERT_TRUE(dy * dy < s->windowSquared && s->bestSquared <= s->windowSquared && dx >= 0 &&
+                        dx * dx < s->strip.widthSquared) << "step " << i + 1;
+            sceneExtent = SceneExtent{};
+            float low[2] = {1e30f, 1e30f}, high[2] = {-1e30f, -1e30f};
+            for (const SceneSegment& segment : pictureOf(layout, steps[i]).segments)
+                if (segment.color == paintSearchBox)
+                    for (const ScenePoint& p : {segment.a, segment.b})
+                        low[0] = std::min(low[0], p.x), low[1] = std::min(low[1], p.y),
+                        high[0] = std::max(high[0], p.x), high[1] = std::max(high[1], p.y);
+            const ScenePoint& placedB = layout.records[s->compared.second];
+            EXPECT_TRUE(low[0] <= placedB.x && placedB.x <= high[0] && low[1] <= placedB.y && placedB.y <= high[1])
+                << "step " << i + 1;
+            const bool named = describeStep(run, steps[i], Language::en).find("window stays") != std::string::npos;
+            EXPECT_EQ(named, s->bestSquared < s->windowSquared) << "step " << i + 1;
+            shrunk += named;
+        }
+    };
+    for (const TeachingSet& set : teachingSets)
+        for (const std::uint32_t seed : {84u, 5u})
+            for (const int count : {40, 64}) {
+                ClosestPairRun<Point2> flat = teachingRun<Point2>(set.kind, count, seed);
+                check(flat, recordSteps(flat));
+                releaseRun(flat);
+                ClosestPairRun<Point3> deep = teachingRun<Point3>(set.kind, count, seed);
+                check(deep, recordSteps(deep));
+                releaseRun(deep);
+            }
+    EXPECT_GT(shrunk, 0) << "a turn whose best shrank";
+    ClosestPairRun<Point2> run = teachingRun<Point2>(TeachingKind::uniform, 64, 84);
+    EXPECT_EQ(describeStep(run, recordSteps(run)[8], Language::en),
+              "Comparison 2 for (3.4, 16.9), with (7.2, 14.1): d = 4.720169488482378, not less than "
+              "1.8601075237738265 (the record's window stays w = 2.860069929215019)");
+    releaseRun(run);
+}
+
 // A picture in short, in the palette's names: records as name:first+count over the x order with
 // the mark's letter and size (filled, square, ring), lines as name@x, segments as name:x-x (the
 // search box as its extent), circles as radius.
 std::string summary(const StepPicture& picture)
 {
     constexpr const char* names[] = {"faded", "call", "left", "right", "twin", "split", "outer",
-                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box"};
+                                     "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk", "side"};
     static_assert(std::size(names) == paletteSize);
     const auto name = [&](ColorCode code) { return names[code - colorCount]; };
     std::string text = "runs";
@@ -250,38 +301,28 @@ TEST(Steps, PicturesOfEveryKind)
         const char* picture;
         const char* legend;
     } cases[] = {
-        {'f', 0, "runs call:0+14f5 | lines split@60.000 | segments", "black dots, thick magenta line"},
+        {'f', 0, "runs call:0+14f5 | lines split@60.000 | segments side:60.0-61.5", "black squares, thick magenta line, short black stub"},
         {'d', 2,
          "runs faded:5+15f4 call:0+5f5 twin:3+2r23 | lines outer@50.000 outer@22.222 | segments best:16.7-16.7",
-         "grey dots, black dots, purple ring, dashed magenta lines, thick red segment"},
+         "grey squares, black squares, purple ring, dashed magenta lines, thick red segment"},
         {'d', 10,
-         "runs faded:0+10f4 call:10+10f5 twin:3+2r23 | lines outer@50.000 split@77.778 | segments leftPair:50.0-66.7 "
-         "rightPair:77.8-94.4 best:50.0-66.7",
-         "grey dots, black dots, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue "
-         "segment, dashed green segment"},
+         "runs faded:0+10f4 call:10+10f5 twin:3+2r23 | lines split@77.778 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7 leftPair:50.0-66.7 rightPair:77.8-94.4",
+         "grey squares, black squares, purple ring, thick magenta line, dashed magenta lines, thick red segment, thin blue segment, dashed green segment, short black stub"},
         {'d', 11,
-         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
-         "edge@60.210 edge@95.346 | segments best:50.0-66.7",
-         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
-         "magenta lines, thin blue lines, thick red segment"},
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines split@77.778 edge@60.210 edge@95.346 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7",
+         "grey squares, black squares, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed magenta lines, thin dotted blue lines, thick red segment, short black stub"},
         {'d', 12,
-         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines outer@50.000 split@77.778 "
-         "edge@60.210 edge@95.346 | segments best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
-         "grey dots, black dots, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed "
-         "magenta lines, thin blue lines, thick red segment, dashed orange segment, teal box"},
+         "runs faded:0+10f4 call:10+10f5 left:12+3f11 right:15+4s13 twin:3+2r23 | lines split@77.778 edge@60.210 edge@95.346 outer@50.000 | segments side:77.8-79.3 best:50.0-66.7 compared:66.7-77.8 | box x 77.778-95.346 y 21.321-56.457",
+         "grey squares, black squares, blue filled squares, green hollow squares, purple ring, thick magenta line, dashed magenta lines, thin dotted blue lines, thick red segment, dashed orange segment, teal box, short black stub"},
         {'n', 5,
-         "runs call:0+10f5 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments "
-         "best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
-         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
-         "segment, red circle, teal box"},
+         "runs call:0+10f5 left:4+1f11 right:5+1s13 | lines split@19.881 edge@18.887 edge@20.875 | segments side:19.9-21.4 best:19.5-19.9 | box x 19.881-20.875 y 99.006-100.994 | circle 0.717",
+         "black squares, blue filled squares, green hollow squares, thick magenta line, thin dotted blue lines, thick red segment, red circle, teal box, short black stub"},
         {'t', 5,
-         "runs call:0+11f5 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 "
-         "edge@20.426 edge@20.426 | segments best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
-         "black dots, blue filled squares, green hollow squares, thick magenta line, thin blue lines, thick red "
-         "segment, dashed orange segment, teal box"},
-        {'f', 5, "runs call:0+14f5 | lines | segments best:70.9-80.0", "black dots, thick red segment"},
+         "runs call:0+11f5 left:4+1f11 right:5+2s13 | lines split@19.682 split@19.682 edge@18.938 edge@18.938 edge@20.426 edge@20.426 | segments side:19.7-21.2 best:19.7-19.9 compared:19.5-19.7 | box x 19.682-20.426 y 99.256-100.744",
+         "black squares, blue filled squares, green hollow squares, thick magenta line, thin dotted blue lines, thick red segment, dashed orange segment, teal box, short black stub"},
+        {'f', 5, "runs call:0+14f5 | lines | segments best:70.9-80.0", "black squares, thick red segment"},
         {'d', 22, "runs call:0+20f5 twin:3+2r23 | lines | segments best:16.7-16.7",
-         "black dots, purple ring, thick red segment"},
+         "black squares, purple ring, thick red segment"},
     };
     for (const auto& c : cases) {
         const StepPicture drawn = picture(c.set, c.step);
@@ -299,8 +340,14 @@ TEST(Steps, PicturesOfEveryKind)
                     return ch >= ' ' && ch <= '~';
                 })) << line;
     }
+    // Records of both halves on the split line x = 4: each shows its own with a stub.
+    const Explained<Point2> straddling({{0, 0}, {1, 5}, {2, 1}, {3, 7}, {4, 0}, {4, 3}, {4, 6}, {4, 9}, {5, 2}, {6, 4}});
+    std::string sides;
+    for (const SceneSegment& s : pictureOf(layoutOf(straddling.run), straddling.steps[0]).segments)
+        sides += s.b.x < s.a.x ? "<" : ">";
+    EXPECT_EQ(sides, "<>>>");
     EXPECT_EQ(legendLines(picture('d', 2), Language::sr),
-              (std::vector<std::string>{"sive tacke: tacke van poziva", "crne tacke: tacke poziva",
+              (std::vector<std::string>{"sivi kvadratici: tacke van poziva", "crni kvadratici: tacke poziva",
                                         "ljubicasti krug: jednake tacke (rastojanje 0)",
                                         "isprekidane magenta linije: podele poziva u toku",
                                         "debela crvena duz: najbolji par, onaj koji ostaje"}));

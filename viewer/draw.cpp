@@ -184,7 +184,7 @@ void drawSegment(const SceneSegment& segment)
 {
     if (!plain(segment.stroke)) {
         setColor(segment.color);
-        double ax, ay, bx, by;
+        double ax = 0, ay = 0, bx = 0, by = 0;
         const bool seen = [&] {
             const Pixels pixels;
             const bool both = pixels.at(segment.a, ax, ay) && pixels.at(segment.b, bx, by);
@@ -199,7 +199,14 @@ void drawSegment(const SceneSegment& segment)
             glEnd();
         }
         if (segment.stroke.endSize >= 0) {
-            glPointSize(scaled(segment.stroke.endSize > 0 ? segment.stroke.endSize : pointSize));
+            // Larger end dots than the stroke, but at most half as wide as the segment is long, so
+            // that a short segment's ends stay apart.
+            const double length = seen ? std::hypot(bx - ax, by - ay) : 0;
+            const float wanted = scaled(segment.stroke.endSize > 0 ? segment.stroke.endSize : pointSize);
+            const float least = scaled(segment.stroke.width) + 2;
+            glPointSize(segment.stroke.endSize > 0 && seen
+                            ? std::max(least, std::min(wanted, static_cast<float>(length / 2)))
+                            : wanted);
             glBegin(GL_POINTS);
             vertex(segment.a);
             vertex(segment.b);
@@ -325,12 +332,15 @@ void drawPointRuns()
     unbindSceneVertices();
 }
 
-// The mark runs over everything else: filled squares as GL points of their size, a square's
-// outline as four quads about each vertex's window pixel, a ring as a 16-sided polygon.
-void drawMarkRuns()
+// The mark runs of dots (records drawn as the programs draw them), or the others: filled squares as
+// GL points of their size, a square's outline as four quads about each vertex's window pixel, a
+// ring as a 16-sided polygon.
+void drawMarkRuns(bool dots)
 {
     for (const ScenePointRun& run : sceneMarkRuns) {
         if (run.count <= 0 || run.first < 0 || 3 * (static_cast<std::size_t>(run.first) + run.count) > sceneVertices.size())
+            continue;
+        if ((run.mark == SceneMark::dot) != dots)
             continue;
         setColor(run.color);
         if (run.mark == SceneMark::dot || run.mark == SceneMark::filled) {
@@ -396,12 +406,15 @@ void drawScene()
         glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
         glEnable(GL_SCISSOR_TEST);
     }
+    // Later covers earlier: the lines under the marked records, so that one on a line stays in
+    // sight; circles and segments (a step's subject) over them; the records as dots over all.
     glPushMatrix();
     drawPointRuns();
-    for (const SceneCircle& circle : sceneCircles)
-        drawCircle(circle);
     for (const SceneLine& line : sceneLines)
         drawLine(line);
+    drawMarkRuns(false);
+    for (const SceneCircle& circle : sceneCircles)
+        drawCircle(circle);
     for (const SceneSegment& segment : sceneSegments)
         drawSegment(segment);
     for (const ScenePoint& point : scenePoints) {
@@ -411,7 +424,7 @@ void drawScene()
         vertex(point);
         glEnd();
     }
-    drawMarkRuns();
+    drawMarkRuns(true);
     glPopMatrix();
     if (besideText) {
         glDisable(GL_SCISSOR_TEST);

@@ -1,4 +1,4 @@
-// What the window needs of its platform beyond GLUT: freeglut on X11 here (x11.cpp), the web page
+// What the window needs of its platform beyond GLUT: freeglut on X11 here (platform.cpp), the page
 // its own.
 #pragma once
 

@@ -81,5 +81,18 @@ struct KeptView {
 KeptView keptView();
 void restoreView(const KeptView& view);
 
+// The view as it stood, over a scene scaled by scale about its origin and then moved by (dx, dy):
+// the same records under the same pixels.
+void restoreViewOver(const KeptView& view, float scale, float dx, float dy);
+
+// Two mends of the start-up view for pictures the programs' windows never have (both change
+// nothing there):
+// - The camera's distance follows the scene's width for a landscape picture, so a narrow one (a
+//   phone's) would cut its sides off: the picture is shrunk about its middle until the width fits.
+// - A scene wider than the far plane is deep would lie beyond it and show nothing: the eye's space
+//   is scaled down about the eye, which leaves the picture as it is within the depth range.
+void fitSceneWidth();
+void keepSceneWithinDepth();
+
 // Sets the drawing colour of a code of the colour table; other codes set nothing.
 void setColor(int code);

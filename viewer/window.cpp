@@ -77,6 +77,40 @@ void restoreView(const KeptView& view)
     glLoadMatrixf(view.projection);
 }
 
+void restoreViewOver(const KeptView& view, float scale, float dx, float dy)
+{
+    restoreView(view);
+    glMatrixMode(GL_MODELVIEW);
+    glScalef(scale, scale, scale);
+    glTranslatef(dx, dy, 0);
+    glMatrixMode(GL_PROJECTION);
+}
+
+void fitSceneWidth()
+{
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    // Half the scene's width on the plane z = 0, in the picture's half-widths.
+    const double half = projection[0] * (sceneExtent.max.x - sceneExtent.min.x) / 2 / std::max(eyeDistance, 1e-6f);
+    if (half <= 0.95)
+        return;
+    const auto shrink = static_cast<float>(0.95 / half);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glScalef(shrink, shrink, 1);
+    glMultMatrixf(projection);
+}
+
+void keepSceneWithinDepth()
+{
+    const double depth = static_cast<double>(eyeDistance) - sceneExtent.min.z; // to the farthest record
+    if (depth <= 0.99 * viewerFarPlane)
+        return;
+    const auto nearer = static_cast<float>(0.9 * viewerFarPlane / depth);
+    glMatrixMode(GL_PROJECTION);
+    glScalef(nearer, nearer, nearer);
+}
+
 void lookAtScene()
 {
     resetView();

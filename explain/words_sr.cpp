@@ -1,0 +1,101 @@
+// Serbian, in ASCII (the window's font has no other characters).
+#include "explain/words.hpp"
+#include "run/format.hpp"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// 1, 21, 31, ... (not 11) the singular; 2 to 4, 22 to 24, ... (not 12 to 14) the paucal; other
+// whole counts the genitive plural, by their last two digits; a fraction takes the paucal form.
+int serbianForm(double count)
+{
+    if (count != std::floor(count))
+        return 1; // "0.25 koraka"
+    const long long n = std::llabs(static_cast<long long>(count));
+    const long long units = n % 10;
+    if (n % 100 / 10 == 1)
+        return 2;
+    return units == 1 ? 0 : units >= 2 && units <= 4 ? 1 : 2;
+}
+
+} // namespace
+
+constexpr Words serbianWords = {
+    .stepOf = "Korak {0} od {1}",
+    .split = "Podela: {0} deli prava x = {1}: levo {2}, desno {3}",
+    .leaf = "Svi parovi: {0}, {1}; najblizi {2}, d = {3}",
+    .combine = "Spajanje: levo d = {0}, desno d = {1}; {2} {3}",
+    .keptRight = "ostaje desni par",
+    .keptOnTie = "jednaki, ostaje levi par",
+    .keptLeft = "ostaje levi par",
+    .strip = "Pojas: od x = {0} do x = {1} (d = {2}): levo {3}, desno {4}",
+    .compare = "{0}. poredjenje za {1}, sa {2}: d = {3}, {4}{5}",
+    .windowNote = " (prozor tacke i dalje w = {0})",
+    .newBest = "novi najbolji par",
+    .notSmaller = "nije manje od {0}",
+    .answer = "Rezultat poziva nad {0}: d = {1}, {2}",
+    .end = "Kraj: {0}; izracunato {1}, svi parovi: {2}; najvise poredjenja jedne tacke u pojasu: {3}",
+    .endResult = "{2}",
+    .infinity = "beskonacno",
+    .noPair = noPairText, // as the report says it
+    .equalDistances = "jednaka rastojanja: oba para su najbliza",
+
+    .nouns = {{"tacka", "tacke", "tacaka"},
+              {"tacku", "tacke", "tacaka"},
+              {"tackom", "tacke", "tacaka"},
+              {"par", "para", "parova"},
+              {"rastojanje", "rastojanja", "rastojanja"},
+              {"korak", "koraka", "koraka"}},
+    .formFor = serbianForm,
+
+    .playing = ", pusta se",
+    .header = "{0}{1}, {2} u sekundi; rastojanja: {3} od {4}",
+    .splitCall = "Poziv {0}: {1}, podela x = {2}",
+    .leafCall = "Poziv {0}: {1}, svi parovi",
+
+    .keys = {"Napred", "Nazad", "Sledeci poziv", "Prethodni poziv", "Prvi korak", "Poslednji korak",
+             "Pusti ili zaustavi", "Brze", "Sporije", "Prati poziv", "Legenda", "Krupno"},
+
+    .listing = {"najblizi(P po x, Q iste tacke po y):",
+                "  ako P ima najvise {0}:",
+                "    proveri svaki par iz P; vrati najblizi, ili d = beskonacno",
+                "  h = |P| / 2; mx = x od P[h]; L = P[0 .. h-1], D = P[h ..]",
+                "  QL, QD = tacke iz L i iz D, redom po y kao u Q",
+                "  (d, p) = najblizi(L, QL)",
+                "  (dD, pD) = najblizi(D, QD)",
+                "  ako dD < d: (d, p) = (dD, pD)      (jednaki: ostaje levi par)",
+                "  SL, SD = tacke iz QL, QD sa (x - mx)^2 < d^2",
+                "  za svaku a iz SL, odozgo nadole: w = d (isto za sve b te a)",
+                "    za svaku b iz SD sa |b.y - a.y| < w:",
+                "      e = rastojanje(a, b); ako e < d: (d, p) = (e, (a, b))",
+                "  vrati (d, p)",
+                "rezultat = najblizi(sve tacke po x, sve tacke po y)"},
+
+    .legendTitle = "Legenda:",
+    .legend = {"sivi kvadratici: tacke van poziva",
+               "crni kvadratici: tacke poziva",
+               "plavi puni kvadrati: pojas, leva polovina (SL)",
+               "zeleni prazni kvadrati: pojas, desna polovina (SD)",
+               "ljubicasti krug: jednake tacke (rastojanje 0)",
+               "debela magenta linija: podela x = mx",
+               "isprekidane magenta linije: podele poziva u toku",
+               "tackaste plave linije: ivice pojasa; tacka na njoj je van",
+               "debela crvena duz: najbolji par, onaj koji ostaje",
+               "tanka plava duz: par leve polovine",
+               "isprekidana zelena duz: par desne polovine",
+               "isprekidana narandzasta duz: par koji se poredi",
+               "crveni krug: novo d oko leve tacke",
+               "tirkizni pravougaonik: trazi se b, |b.y - a.y| < w",
+               "isprekidani tirkizni: |b.y - a.y| < d, najbolje sada",
+               "kratka crna crtica: polovina kojoj pripada tacka na podeli"},
+
+    .closer = "{0}. poredjenje za {1}, sa {2}: d = {3}. Blize od najboljeg do sada, d = {4}?",
+    .kept = "Spajanje: levo d = {0}, desno d = {1}. Koji par ostaje?",
+    .answers = {{"da", "ne"}, {"levi", "desni"}},
+    .right = "Tacno: {0}",
+    .wrong = "Netacno: odgovor je {0}",
+    .score = "tacnih odgovora: {0} od {1}",
+};
+static_assert(complete(serbianWords));
