@@ -5,6 +5,7 @@
 
 #include <GL/glut.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -66,9 +67,9 @@ void keepTextRoom(int width, int height)
     const bool hall = largeShown();
     textBandPixels = hall ? hallBandText * static_cast<float>(height) : 0;
     textSidePixels = hall ? hallSideText * static_cast<float>(height) : 0;
-    textBandHeight = hall ? static_cast<int>(textBandPixels * (1.25f * hallBandRows + 0.5f)) : bandHeight;
-    textColumnWidth = hall ? static_cast<int>(hallColumn * static_cast<float>(width)) : columnWidth;
-    textFootHeight = hall ? static_cast<int>(textSidePixels * (1.25f * hallFootRows + 0.5f)) : 0;
+    textBandHeight = hall ? static_cast<int>(std::lround(textBandPixels * (1.25f * hallBandRows + 0.5f))) : bandHeight;
+    textColumnWidth = hall ? static_cast<int>(std::lround(hallColumn * static_cast<float>(width))) : columnWidth;
+    textFootHeight = hall ? static_cast<int>(std::lround(textSidePixels * (1.25f * hallFootRows + 0.5f))) : 0;
 }
 
 // A reshape clears the navigation, and frames the call again when following.

@@ -35,6 +35,10 @@ TEST(Driver, OpensOrRefusesEachKindOfSet)
         {{"--like", "closest2d_fixed14", "--seed", "3"}, "closest2d_fixed14 has a fixed set and takes no seed"},
         {{"--set", "nope"}, "no set 'nope'; the sets are uniform, line, lattice, clusters and twins"},
         {{"--set", "twins", "--dim", "3", "--step", "9999"}, "--step 9999: the steps are 1 to "},
+        {{"--step", "7"}, ""}, // the last step opens, the next is refused
+        {{"--step", "8"}, "--step 8: the steps are 1 to 7"},
+        {{"--set", "lattice", "--count", "20", "--seed", "3", "--step", "17"}, ""},
+        {{"--set", "lattice", "--count", "20", "--seed", "3", "--step", "18"}, "--step 18: the steps are 1 to 17"},
         {{"--points", "/nowhere/at/all"}, "/nowhere/at/all: cannot be read: No such file or directory"},
     };
     for (const auto& [args, message] : cases)

@@ -2,6 +2,7 @@
 // the keys that step through them, the options, and point files.
 #include "explain/ask.hpp"
 #include "explain/cost.hpp"
+#include "explain/driver.hpp"
 #include "explain/legend.hpp"
 #include "explain/listing.hpp"
 #include "explain/palette.hpp"
@@ -19,6 +20,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <sstream>
 #include <tuple>
 
 
@@ -132,20 +134,27 @@ TEST(Steps, TextsOfEveryKindIn2DAnd3D)
     }
 }
 
-// Serbian agrees a noun with the count's last digits, and declines a record where it is the object.
+// Serbian agrees a noun with the count's last two digits, the teens as 5, a fraction as 2; English
+// has the singular for 1 alone. Every noun of each count takes the form of the count it agrees as,
+// and 1, 2 and 5 take three forms.
 TEST(Steps, CountsAgreeWithTheirNouns)
 {
-    const std::pair<long long, const char*> cases[] = {
-        {1, "1 tacka 1 tacku 1 par"},          {2, "2 tacke 2 tacke 2 para"},         {4, "4 tacke 4 tacke 4 para"},
-        {5, "5 tacaka 5 tacaka 5 parova"},     {11, "11 tacaka 11 tacaka 11 parova"}, {21, "21 tacka 21 tacku 21 par"},
-        {12, "12 tacaka 12 tacaka 12 parova"}, {14, "14 tacaka 14 tacaka 14 parova"}, {22, "22 tacke 22 tacke 22 para"},
-        {25, "25 tacaka 25 tacaka 25 parova"}, {101, "101 tacka 101 tacku 101 par"},
-        {111, "111 tacaka 111 tacaka 111 parova"}, {112, "112 tacaka 112 tacaka 112 parova"},
-    };
-    for (const auto& [count, text] : cases)
-        EXPECT_EQ(counted(count, Language::sr, Noun::record) + " " + counted(count, Language::sr, Noun::recordObject) +
-                      " " + counted(count, Language::sr, Noun::pair),
-                  text);
+    const std::pair<double, double> agrees[] = {{1, 1},    {2, 2},     {4, 2},     {5, 5},      {11, 5},    {12, 5},
+                                                {14, 5},   {21, 1},    {22, 2},    {25, 5},     {101, 1},   {111, 5},
+                                                {112, 5},  {114, 5},   {211, 5},   {212, 5},    {221, 1},   {1013, 5},
+                                                {1022, 2}, {0, 5},     {0.5, 2},   {1.5, 2}};
+    for (const auto& [count, as] : agrees)
+        for (int noun = 0; noun <= static_cast<int>(Noun::step); ++noun) {
+            EXPECT_STREQ(nounFor(count, Language::sr, Noun(noun)), nounFor(as, Language::sr, Noun(noun))) << count;
+            EXPECT_STREQ(nounFor(count, Language::en, Noun(noun)),
+                         nounFor(count == 1 ? 1 : 2, Language::en, Noun(noun)));
+        }
+    std::string forms;
+    for (Noun noun : {Noun::record, Noun::recordObject, Noun::pair})
+        for (long long count : {1, 2, 5})
+            forms += counted(count, Language::sr, noun) + ", ";
+    EXPECT_EQ(forms, "1 tacka, 2 tacke, 5 tacaka, 1 tacku, 2 tacke, 5 tacaka, 1 par, 2 para, 5 parova, ");
+    EXPECT_EQ(counted(1, Language::en, Noun::pair) + " " + counted(2, Language::en, Noun::pair), "1 pair 2 pairs");
 }
 
 // Each kind of step is at the listing's line that does what the step tells.
@@ -476,10 +485,14 @@ TEST(PointFile, ReadsNumbersAsStrtod)
 {
     std::vector<std::string> texts = {"9007199254740993", "9007199254740995", "9007199254740992.5", "-0.0", "0.1",
                                       "1e19", "1e-19", "1e20", "1e-20", "9999999999999999999e19", "00012.500",
-                                      "1234567890123456789e-19", "12345678901234567890", "+3.", ".5E+1", "4.9e-324"};
+                                      "1234567890123456789e-19", "12345678901234567890", "+3.", ".5E+1", "4.9e-324",
+                                      "18446744073709551617", "99999999999999999999", "0.000184467440737095516171",
+                                      "000018446744073709551616e-3", "123456789012345678901234567890e-10"};
     std::mt19937_64 random(20261207);
-    for (int i = 0; i < 100'000; ++i) {
-        const std::string digits = std::to_string(random() % (std::uint64_t{1} << (random() % 64)));
+    for (int i = 0; i < 100'000; ++i) { // up to 19 digits, and past 2^64 to 39
+        std::string digits = std::to_string(random() % (std::uint64_t{1} << (random() % 64)));
+        if (i % 4 == 0)
+            digits += std::to_string(random());
         const std::size_t point = random() % (digits.size() + 1);
         std::string text = digits.substr(0, point);
         text.append(1, '.').append(digits, point);
@@ -534,31 +547,52 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
     }
 }
 
-// The cost table counts the search whose steps are recorded: each row's distances are the end
-// step's for the same set, in leaves and strips, against every pair.
-TEST(Cost, RowsCountTheSearchOfTheirSetAsItsStepsDo)
+// Each column of --cost's lines, as printed, means what its header names, counted apart from the
+// cost's own counter from the recorded steps of the same set: the leaves' pairs, the strips'
+// comparisons, their sum, n(n - 1) / 2 pairs, the ratio, the most comparisons in a row of one left
+// strip record, and the depth: a leaf under every split of the larger half.
+TEST(Cost, EachPrintedColumnMeansWhatItsHeaderNames)
 {
-    const auto endOf = [](auto run) {
-        const EndStep end = std::get<EndStep>(recordSteps(run).back());
+    const auto counted = [](auto run) {
+        long long leaf = 0, strip = 0;
+        int most = 0, inRow = 0, left = -1;
+        for (const Step& step : recordSteps(run)) {
+            if (const auto* l = std::get_if<LeafStep>(&step))
+                leaf += static_cast<long long>(l->call.count) * (l->call.count - 1) / 2;
+            if (std::holds_alternative<StripStep>(step))
+                left = -1;
+            if (const auto* c = std::get_if<CompareStep>(&step)) {
+                ++strip;
+                inRow = c->compared.first == left ? inRow + 1 : 1;
+                left = c->compared.first;
+                most = std::max(most, inRow);
+            }
+        }
+        const long long n = run.count, pairs = n * (n - 1) / 2;
+        int depth = 1;
+        for (long long m = n; m > divideLeafMostCount; m -= m / 2)
+            ++depth;
         releaseRun(run);
-        return end;
+        return printfText("n %lld distances %lld leaf %lld strip %lld pairs %lld ratio %.6g most %d depth %d ", n,
+                          leaf + strip, leaf, strip, pairs, static_cast<double>(leaf + strip) / static_cast<double>(pairs),
+                          most, depth);
     };
-    for (TeachingKind kind : {TeachingKind::uniform, TeachingKind::line})
-        for (int dimension : {2, 3}) {
-            std::vector<int> counts;
-            costRows(kind, dimension, 100, 5, [&](const CostRow& row) {
-                counts.push_back(row.count);
-                const EndStep end = dimension == 2 ? endOf(teachingRun<Point2>(kind, row.count, 5))
-                                                   : endOf(teachingRun<Point3>(kind, row.count, 5));
-                int depth = 1; // a leaf under every split of the larger half
-                for (int n = row.count; n > divideLeafMostCount; n -= n / 2)
-                    ++depth;
-                EXPECT_TRUE(row.distances == end.distances && row.mostComparisons == end.mostComparisons &&
-                            row.leafDistances + row.stripDistances == row.distances &&
-                            row.pairs == pairCount(row.count) && row.depth == depth)
-                    << costLine(row) << " against " << end.distances << " " << end.mostComparisons;
-            });
-            EXPECT_EQ(counts, (std::vector<int>{16, 32, 64, 100}));
+    for (const char* kind : {"uniform", "line"})
+        for (const char* dimension : {"2", "3"}) {
+            std::vector<std::string> lines;
+            writeCost(parseExplainOptions({"--cost", "--set", kind, "--dim", dimension, "--count", "100"}), 5,
+                      [&](const std::string& line) { lines.push_back(line); });
+            ASSERT_EQ(lines.size(), 5u) << "16, 32, 64 and 100 records";
+            for (std::size_t row = 1; row < lines.size(); ++row) {
+                std::istringstream names(lines[0]), values(lines[row]);
+                std::string name, value, printed;
+                while (names >> name && values >> value)
+                    printed += name.ends_with("_ms") ? "" : name + " " + value + " ";
+                const long long n = std::stoll(lines[row]);
+                const TeachingKind set = findTeachingSet(kind)->kind;
+                EXPECT_EQ(printed, *dimension == '2' ? counted(teachingRun<Point2>(set, static_cast<int>(n), 5))
+                                                     : counted(teachingRun<Point3>(set, static_cast<int>(n), 5)));
+            }
         }
 }
 

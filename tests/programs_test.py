@@ -15,7 +15,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
 from Xlib import X  # noqa: E402
 from Xlib.ext import xtest  # noqa: E402
-from xsession import BACKGROUND, TITLE, XSession  # noqa: E402
+from xsession import TITLE, XSession  # noqa: E402
 
 BUILD = os.environ.get("CLOSEST_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "build"))
 SANITIZED = bool(os.environ.get("CLOSEST_SANITIZED"))
@@ -77,24 +77,30 @@ def start_view(x, y, width=1024, height=700):
     return ((nx + 1) / 2 * width, height - (ny + 1) / 2 * height)
 
 
-# closest_explain's window: its size, the band of text at the top and the column at the right.
+# closest_explain's window: its size, the band of text at the top and the column at the right, and
+# both in projector mode, where they hold rows of 24 pixels.
 EXPLAIN_WINDOW, BAND, COLUMN = (1180, 740), 82, 567
+# In projector mode the texts are a share of the window's height: a band of 3 rows of 3.2%, a column
+# of 45% of the width, and a foot of 8 rows of 2.2% across the bottom (a row 1.25 times the text).
+LARGE_BAND = round(0.032 * 740 * (3 * 1.25 + 0.5))
+LARGE_COLUMN = round(0.45 * 1180)
+LARGE_FOOT = round(0.022 * 740 * (8 * 1.25 + 0.5))
 
 
 # Window pixel of a world point of the fixed set in closest_explain's start-up view: its picture is
 # the start-up view of the programs' window drawn in the viewport below the band, left of the column.
-def explain_view(x, y):
-    px, py = start_view(x, y, EXPLAIN_WINDOW[0] - COLUMN, EXPLAIN_WINDOW[1] - BAND)
-    return px, py + BAND
+def explain_view(x, y, band=BAND, column=COLUMN, foot=0):
+    px, py = start_view(x, y, EXPLAIN_WINDOW[0] - column, EXPLAIN_WINDOW[1] - band - foot)
+    return px, py + band
 
 
 def in_picture(x, y):
     return x < EXPLAIN_WINDOW[0] - COLUMN and y >= BAND
 
 
-# The first frame of the window within 10 s that satisfies condition.
+# The first frame of the window that satisfies condition; a minute is a hang guard only.
 def wait_for(test, session, window, condition, what):
-    deadline = time.monotonic() + 10
+    deadline = time.monotonic() + 60
     while not condition(image := session.pixels(window)):
         test.assertLess(time.monotonic(), deadline, what)
         time.sleep(0.1)
@@ -104,11 +110,6 @@ def wait_for(test, session, window, condition, what):
 def resident_kib(pid):
     with open(f"/proc/{pid}/status") as f:
         return next(int(line.split()[1]) for line in f if line.startswith("VmRSS:"))
-
-
-def cpu_seconds(pid):
-    with open(f"/proc/{pid}/stat") as f:
-        return sum(map(int, f.read().split()[13:15])) / os.sysconf("SC_CLK_TCK")
 
 
 # Growth over the samples less their two largest single rises. A leak grows from sample to
@@ -128,24 +129,21 @@ class Report(unittest.TestCase):
         self.assertIn("failed to open display", result.stderr)
         self.assertEqual(result.returncode, 1)
 
-    def test_random_programs_report_the_closest_pair_of_their_seeded_set_in_seconds(self):
+    def test_random_programs_report_the_closest_pair_of_their_seeded_set(self):
         for name in RANDOM:
             with self.subTest(name):
-                started = time.monotonic()
                 first = run_without_display(name, FAKED)
-                wall = time.monotonic() - started
                 report = parse_report(first.stdout)
                 second = run_without_display(name, FAKED)
                 self.assertEqual(first.stdout.splitlines()[0::2], second.stdout.splitlines()[0::2],
                                  "two runs in the same second build the same set")
                 points = random_set(name, FAKE_SECONDS)
                 expected = closest_distance(points)
-                for distance, p, q, seconds in report:
+                for distance, p, q, _ in report:
                     self.assertIn(p, points)
                     self.assertIn(q, points)
                     self.assertAlmostEqual(distance, expected, places=5)
                     self.assertAlmostEqual(math.dist(p, q), expected, places=5)
-                    self.assertTrue(0 <= seconds <= wall, f"{seconds} s printed in a run of {wall:.3f} s")
 
     @unittest.skipUnless(os.environ.get("FAILING_MALLOC"), "needs the failing-malloc library")
     def test_running_out_of_memory(self):
@@ -168,12 +166,10 @@ class Window(unittest.TestCase):
             with self.subTest(name), XSession() as session:
                 process, window, frame = session.launch(path(name), env=FAKED)
                 geometry = (session.title(window), session.geometry(window))
-                busy = cpu_seconds(process.pid)
-                time.sleep(1)
-                busy = cpu_seconds(process.pid) - busy
+                redraws = session.wait_for_redraws(window)
                 out, _ = session.finish(process, window)
                 self.assertEqual((process.returncode, geometry), (0, (TITLE, (100, 50, 1024, 700))))
-                self.assertGreater(busy, 0.05, "the window redraws continuously, with no event")
+                self.assertTrue(redraws, "the window redraws continuously, with no event")
                 black, red = len(frame.where((0, 0, 0))), len(frame.where((255, 0, 0)))
                 if name == "closest2d_fixed14":  # 14 dots of 4 x 4 pixels, a red line 1 pixel wide
                     self.assertEqual(black, 14 * 16)
@@ -204,18 +200,15 @@ class Window(unittest.TestCase):
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
-    def test_losing_the_x_server_ends_the_viewer_at_once(self):
+    def test_losing_the_x_server_ends_the_viewer(self):
         for attempt in range(5):  # a write to the closed connection must not end it by SIGPIPE
             session = XSession()
             process, window, _ = session.launch(path("closest2d_rand10k"))
             session.server.kill()
-            started = time.monotonic()
-            _, err = process.communicate(timeout=10)
-            elapsed = time.monotonic() - started
+            _, err = process.communicate(timeout=60)  # a hang guard: it ends by itself
             session.close()
             self.assertEqual(process.returncode, 1, err)
             self.assertRegex(err, "X connection|fatal IO error")  # Xlib words it either way
-            self.assertLess(elapsed, 5.0)
 
 
 class Explain(unittest.TestCase):
@@ -277,8 +270,8 @@ class Explain(unittest.TestCase):
         # dot, where the viewport below the band and left of the column puts it, and the record on
         # the split line x = 13.2 is drawn whole over the line. Step 2 checks all pairs of the left
         # half (line 3, above), its records black and the others grey.
-        def bar_rows(image):  # the marked line's bar, in the column
-            return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - COLUMN + 8, y) == (0, 0, 255)]
+        def bar_rows(image, column=COLUMN):  # the marked line's bar, in the column
+            return [y for y in range(BAND, image.height) if image.at(EXPLAIN_WINDOW[0] - column + 8, y) == (0, 0, 255)]
 
         def inside(image):
             return [p for p in image.where((0, 0, 0)) if in_picture(*p)]
@@ -310,19 +303,35 @@ class Explain(unittest.TestCase):
             self.assertTrue(all(a > 1.5 * b for a, b in zip(spread(framed), spread(start))))
             session.xdotool("windowfocus", window, "key", "f")
             wait_for(self, session, window, lambda image: image.rgb() == start.rgb(), "f again is not the start picture")
-            # z, projector mode: the step's black dots twice as wide, in the picture the larger texts leave.
-            def widths(image):
+            # z and l take effect on the key, at the step shown. z, projector mode: the band and the
+            # column grow (the marked line's bar 24 rows high), the picture shrinks into the room left
+            # (the outermost records fall outside it), its square dots twice as wide; l takes the legend, the
+            # column's last rows, away.
+            def dots(image, band, column):  # the centres of the square dots in the picture, and their widths
                 def extent(b, k):
                     return max(p[k] for p in b) - min(p[k] for p in b) + 1
-                # the squares alone: the record on the split line, with its stub, is wider than tall
-                return sorted(extent(b, 0) for b in image.blobs((0, 0, 0))
-                              if max(x for x, _ in b) < 500 and min(y for _, y in b) > 120 and
-                              max(y for _, y in b) < 560 and extent(b, 0) == extent(b, 1))  # above the legend
+                blobs = [b for b in image.blobs((0, 0, 0)) if min(x for x, _ in b) < EXPLAIN_WINDOW[0] - column
+                         and min(y for _, y in b) >= band and extent(b, 0) == extent(b, 1) and
+                         max(y for _, y in b) < EXPLAIN_WINDOW[1] - (LARGE_FOOT if column == LARGE_COLUMN else 0)]
+                return sorted(tuple((min(p[k] for p in b) + max(p[k] for p in b) + 1) / 2 for k in (0, 1))
+                              for b in blobs), {max(x for x, _ in b) - min(x for x, _ in b) + 1 for b in blobs}
+
+            def last_text_row(image):
+                return max(y for x, y in image.where((0, 0, 0)) if x >= EXPLAIN_WINDOW[0] - LARGE_COLUMN)
             session.xdotool("windowfocus", window, "key", "Home")
             wait_for(self, session, window, lambda image: image.rgb() == frame.rgb(), "Home is not the first step")
             session.xdotool("windowfocus", window, "key", "z")
-            large = wait_for(self, session, window, lambda image: widths(image) != widths(frame), "z changed nothing")
-            self.assertEqual((len(widths(large)) > 8, set(widths(large))), (True, {2 * w for w in widths(frame)}))
+            want = sorted(p for x, y in FIXED14 if (x, y) != (13.2, 1.2)  # with its stub, no square
+                          and 0 <= (p := explain_view(x, y, LARGE_BAND, LARGE_COLUMN, LARGE_FOOT))[0] <
+                          EXPLAIN_WINDOW[0] - LARGE_COLUMN)
+            large = wait_for(self, session, window, lambda image: len(seen := dots(image, LARGE_BAND, LARGE_COLUMN)[0])
+                             == len(want) and all(math.dist(a, b) < 1.0 for a, b in zip(seen, want)), f"z: not {want}")
+            self.assertEqual(dots(large, LARGE_BAND, LARGE_COLUMN)[1], {2 * w for w in dots(frame, BAND, COLUMN)[1]})
+            self.assertGreaterEqual(len(bar_rows(large, LARGE_COLUMN)), 0.022 * 740 * 1.25 - 1, "a hall's row")
+            legend_end, picture = last_text_row(large), dots(large, LARGE_BAND, LARGE_COLUMN)
+            session.xdotool("windowfocus", window, "key", "l")
+            wait_for(self, session, window, lambda image: last_text_row(image) < legend_end - 3 * 20 and
+                     dots(image, LARGE_BAND, LARGE_COLUMN) == picture, "l: the legend stayed")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
 
@@ -374,52 +383,38 @@ class Explain(unittest.TestCase):
 
 @unittest.skipIf(SANITIZED, "the sanitizer's allocator decides resident memory, and valgrind cannot run it")
 class Memory(unittest.TestCase):
-    # Runs a program under events(x, rng) for the given seconds and returns its resident memory,
-    # sampled every half second after a quarter of the time, each sample the least of five readings.
-    def storm(self, name, seconds, events):
+    def test_soak_under_every_button_the_wheel_and_resizes(self):
+        # Rounds of motion in and around the window (at 100, 50) and presses of every button and the
+        # wheel, some never released, chords; every rounds / 20 a trip to another size and back.
+        # Once back, with every button let go, the picture is the first frame again when every event
+        # sent was handled, and resident memory is read then: a leak grows from trip to trip.
+        rounds = int(os.environ.get("CLOSEST_SOAK_ROUNDS", 750))
         rng = random.Random(20261206)
         with XSession() as session:
             # Large blocks stay in mmap, so that resident memory follows live memory.
-            process, window, _ = session.launch(path(name), env={"MALLOC_MMAP_THRESHOLD_": "131072"})
-            started, samples = time.monotonic(), []
-            while time.monotonic() - started < seconds:
-                events(session, window, rng)
-                if time.monotonic() - started > seconds / 4 + 0.5 * len(samples):
-                    samples.append(min(resident_kib(process.pid) for _ in range(5)))
-            for button in range(1, 6):
-                xtest.fake_input(session.x, X.ButtonRelease, button)
-            session.x.sync()
-            still_draws = session.wait_for_frame(window).at(0, 0) == BACKGROUND
-            out, err = session.finish(process, window)
-        print(f"{name}: resident KiB every half second {samples}", file=sys.stderr)
-        self.assertEqual(process.returncode, 0, err)
-        self.assertTrue(still_draws)
-        parse_report(out)
-        return samples
-
-    def test_soak_under_every_button_the_wheel_and_resizes(self):
-        # About 1,000 events a second: motion in and around the window (at 100, 50), presses of
-        # every button and the wheel, some never released, chords, and 20 trips to another size.
-        seconds = float(os.environ.get("CLOSEST_SOAK_SECONDS", 15))
-        state = {"events": 0, "next_resize": 0.0}
-
-        def storm(session, window, rng):
-            x = session.x
-            if time.monotonic() > state["next_resize"]:  # to a size and back, so that memory is read at one size
-                state["next_resize"] = time.monotonic() + seconds / 20
-                for size in [(rng.randint(200, 1200), rng.randint(1, 900)), (1024, 700)]:
-                    x.create_resource_object("window", window).configure(width=size[0], height=size[1])
+            process, window, first = session.launch(path("closest2d_rand10k"),
+                                                    env={"MALLOC_MMAP_THRESHOLD_": "131072"})
+            self.addCleanup(lambda: process.poll() is None and process.kill())
+            x, samples = session.x, []
+            for round in range(1, rounds + 1):
+                for _ in range(10):
+                    xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
+                    xtest.fake_input(x, rng.choice([X.ButtonPress, X.ButtonRelease]), rng.randint(1, 5))
+                x.sync()
+                if round % (rounds // 20) == 0:
+                    for button in range(1, 6):
+                        xtest.fake_input(x, X.ButtonRelease, button)
+                    for size in [(rng.randint(200, 1200), rng.randint(1, 900)), (1024, 700)]:
+                        x.create_resource_object("window", window).configure(width=size[0], height=size[1])
                     x.sync()
-                    time.sleep(0.1)
-            for _ in range(10):
-                xtest.fake_input(x, X.MotionNotify, x=rng.randint(0, 1279), y=rng.randint(0, 1023))
-                xtest.fake_input(x, rng.choice([X.ButtonPress, X.ButtonRelease]), rng.randint(1, 5))
-            state["events"] += 20
-            x.sync()
-            time.sleep(0.02)
-        samples = self.storm("closest2d_rand10k", seconds, storm)
-        self.assertGreater(state["events"], seconds * 300)
-        self.assertLess(steady_growth(samples), 1024, f"resident KiB every half second: {samples}")
+                    wait_for(self, session, window, lambda image: image.rgb() == first.rgb(), f"round {round}")
+                    if round > rounds // 4:
+                        samples.append(min(resident_kib(process.pid) for _ in range(5)))
+            out, err = session.finish(process, window)
+        print(f"resident KiB after each trip: {samples}", file=sys.stderr)
+        self.assertEqual(process.returncode, 0, err)
+        parse_report(out)
+        self.assertLess(steady_growth(samples), 1024, f"resident KiB after each trip: {samples}")
 
     def test_valgrind_from_start_to_window_close(self):
         # The 10,000-point set: its divide and conquer takes scratch arrays from the heap.
@@ -427,8 +422,8 @@ class Memory(unittest.TestCase):
             process, window, _ = session.launch(
                 "valgrind", "--error-exitcode=99", "--leak-check=full", "--errors-for-leak-kinds=definite", "--keep-debuginfo=yes",
                 f"--suppressions={os.path.dirname(os.path.abspath(__file__))}/valgrind.supp",
-                path("closest2d_rand10k"), timeout=180)
-            out, err = session.finish(process, window, timeout=180)
+                path("closest2d_rand10k"), timeout=600)  # hang guards: valgrind is slow, the more so under load
+            out, err = session.finish(process, window, timeout=600)
         self.assertEqual(process.returncode, 0, err[-4000:])
         self.assertIn("ERROR SUMMARY: 0 errors", err)
         self.assertRegex(err, r"definitely lost: 0 bytes|no leaks are possible")

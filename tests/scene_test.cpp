@@ -42,17 +42,6 @@ TEST_F(Scene, ExtentWidensFromItsStartValues)
     expectExtent(-5, -7, 0, 0);
 }
 
-TEST_F(Scene, AddsStoreCopiesWithTheColourArgument)
-{
-    addScenePoint({5, 3, 7, 4}, 2);
-    addSceneSegment({{1, 2, 0, 5}, {-3, 9, 0, 6}, 9}, 0);
-    ASSERT_TRUE(scenePoints.size() == 1 && sceneSegments.size() == 1);
-    EXPECT_TRUE(scenePoints.back().color == 2 && scenePoints.back().z == 7);
-    const SceneSegment& s = sceneSegments.back();
-    EXPECT_TRUE(s.color == 0 && s.a.color == 5 && s.b.color == 6 && s.b.x == -3);
-    expectExtent(-3, 2, 5, 9);
-}
-
 TEST_F(Scene, AFullListRefusesTheAddAndKeepsTheExtent)
 {
     sceneLimits = SceneLimits{1, 1};

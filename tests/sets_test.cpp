@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -52,10 +53,27 @@ void expectKindHolds(TeachingKind kind, int count)
         EXPECT_TRUE(least >= 0 && most <= side);
         EXPECT_TRUE(kind != TeachingKind::uniform || count < 1000 || (least < side / 100 && most > side * 0.99));
         EXPECT_TRUE(kind != TeachingKind::line || k > 0 || least == most);
-        // Each gap between the clusters is wider than twice their mean width.
-        EXPECT_TRUE(kind != TeachingKind::clusters || count < 8 ||
-                    gaps[3] > (most - least - gaps[1] - gaps[2] - gaps[3]) / 2);
+        // Each gap between the clusters is wider than twice their mean width, and each cluster
+        // holds a pair: one cluster of 2 or 3 records, two below 8, then teachingClusterCount.
+        const int clusters = count < 4 ? 1 : count < 8 ? 2 : teachingClusterCount;
+        if (kind == TeachingKind::clusters && clusters > 1) {
+            const double gap = gaps[clusters - 1];
+            EXPECT_GT(gap, 2 * (most - least - std::accumulate(&gaps[1], &gaps[clusters], 0.0)) / clusters);
+            int held = 1, leastHeld = count;
+            for (int i = 1; i < count; ++i, ++held)
+                if (values[i] - values[i - 1] >= gap)
+                    leastHeld = std::min(leastHeld, std::exchange(held, 0));
+            EXPECT_GE(std::min(leastHeld, held), 2) << "a cluster of one record";
+        }
     }
+    if (kind == TeachingKind::clusters && count < 4) { // one cluster: a uniform set of its count
+        EXPECT_EQ(teachingSide(kind, count, dimensionOf<Point>),
+                  teachingSide(TeachingKind::uniform, count, dimensionOf<Point>));
+    }
+    std::vector<Key> cells = keys; // line: one record to a unit cell
+    for (Key& cell : cells)
+        std::transform(cell.begin(), cell.end(), cell.begin(), [](double v) { return std::floor(v); });
+    EXPECT_TRUE(kind != TeachingKind::line || duplicates(cells) == 0);
     const long long repeated = duplicates(keys);
     if (kind == TeachingKind::twins) // uniform's repeats, and one more
         EXPECT_EQ(repeated, duplicates(keysOf<Point>(TeachingKind::uniform, count)) + 1);
@@ -80,7 +98,7 @@ TEST(TeachingSets, EachKindHoldsItsPropertyInBothDimensionsAndDrawsTheSameRecord
         const Key* first = firstRecords[static_cast<int>(set.kind)];
         EXPECT_EQ(keysOf<Point2>(set.kind, 16)[0], first[0]);
         EXPECT_EQ(keysOf<Point3>(set.kind, 16)[0], first[1]);
-        for (int count : {2, 16, 250'000}) {
+        for (int count : {2, 3, 4, 5, 6, 7, 8, 9, 11, 13, 16, 250'000}) {
             expectKindHolds<Point2>(set.kind, count);
             expectKindHolds<Point3>(set.kind, count);
         }

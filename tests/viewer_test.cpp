@@ -236,7 +236,7 @@ int main(int argc, char** argv)
     glGetIntegerv(GL_MATRIX_MODE, &startupMatrixMode);
     glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_CONTINUE_EXECUTION);
     for (int ms = glutGet(GLUT_ELAPSED_TIME); current(GL_PROJECTION_MATRIX) == startupProjection;) {
-        if (glutGet(GLUT_ELAPSED_TIME) - ms > 10000)
+        if (glutGet(GLUT_ELAPSED_TIME) - ms > 60000) // a hang guard
             return std::fprintf(stderr, "The window never received its first reshape.\n"), 1;
         glutMainLoopEvent();
     }

@@ -1,15 +1,25 @@
 """A private virtual X server and what is needed to drive and look at a GLUT window in it:
 find the window, read its pixels, close it as a user would (WM_DELETE_WINDOW)."""
 
+import ctypes
 import os
+import select
+import signal
 import subprocess
 import tempfile
 import time
 
 from Xlib import X, display as xdisplay, protocol
+from Xlib.ext import damage
 
 TITLE = "Geometrija - prikaz zadatka"
 BACKGROUND = (230, 230, 204)
+
+
+def end_with_parent():
+    """Run in a child before it starts: the kernel ends it when this process ends, even by SIGKILL
+    (a test killed by its timeout), so that no X server outlives its test."""
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
 
 
 class XSession:
@@ -19,8 +29,9 @@ class XSession:
         with open(number_file, "w") as out:
             self.server = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(out.fileno()), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                pass_fds=[out.fileno()], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        deadline = time.monotonic() + 10
+                pass_fds=[out.fileno()], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                preexec_fn=end_with_parent)
+        deadline = time.monotonic() + 60  # a hang guard: a loaded machine starts it late
         while time.monotonic() < deadline:
             with open(number_file) as f:
                 text = f.read().strip()
@@ -30,6 +41,7 @@ class XSession:
                 raise RuntimeError("Xvfb exited at start-up")
             time.sleep(0.05)
         else:
+            self.server.kill()
             raise RuntimeError("Xvfb did not report a display number")
         self.display_name = ":" + text
         self.env = dict(os.environ, DISPLAY=self.display_name)
@@ -58,7 +70,7 @@ class XSession:
         return subprocess.Popen(list(command), env=dict(self.env, **(env or {})), stdout=subprocess.PIPE,
                                 stderr=subprocess.PIPE, text=True, **kwargs)
 
-    def find_window(self, title=TITLE, timeout=20, process=None):
+    def find_window(self, title=TITLE, timeout=60, process=None):
         """The id of the visible window with this title, once there is one. With a process: raises
         ProgramEnded as soon as that process ends without having shown the window."""
         deadline = time.monotonic() + timeout
@@ -90,7 +102,7 @@ class XSession:
         raw = w.get_image(0, 0, g.width, g.height, X.ZPixmap, 0xFFFFFFFF).data
         return Image(g.width, g.height, raw)
 
-    def wait_for_frame(self, window, timeout=20):
+    def wait_for_frame(self, window, timeout=60):
         """Waits until the window shows a drawn frame (its background colour) and returns it."""
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
@@ -99,6 +111,28 @@ class XSession:
                 return image
             time.sleep(0.05)
         raise RuntimeError("the window never showed a frame")
+
+    def wait_for_redraws(self, window, count=5, timeout=60):
+        """Whether the window is drawn into count times more within timeout, with nothing sent to it:
+        X's DAMAGE extension reports a drawing into a window with no damage pending, and each report
+        clears it (a frame may take two reports, so count 5 means 3 frames at least)."""
+        self.x.damage_query_version()
+        watch = self.x.create_resource_object("window", window).damage_create(damage.DamageReportNonEmpty)
+        deadline, seen = time.monotonic() + timeout, 0
+        try:
+            while seen < count:
+                if not self.x.pending_events():
+                    if time.monotonic() > deadline:
+                        return False
+                    select.select([self.x.fileno()], [], [], 0.5)
+                    continue
+                if self.x.next_event().type == self.x.extension_event.DamageNotify:
+                    seen += 1
+                    self.x.damage_subtract(watch)
+            return True
+        finally:
+            self.x.damage_destroy(watch)
+            self.x.sync()
 
     def save_png(self, window, path):
         self.run("import", "-window", str(window), path)
@@ -115,7 +149,7 @@ class XSession:
     def xdotool(self, *args):
         self.run("xdotool", *[str(a) for a in args])
 
-    def launch(self, *command, env=None, timeout=20):
+    def launch(self, *command, env=None, timeout=60):
         """Starts a program and waits for its window's first frame: (process, window, frame).
         Raises ProgramEnded if the program ends first; kills it if its window does not show."""
         process = self.start(*command, env=env)
@@ -126,7 +160,7 @@ class XSession:
             raise
         except Exception as error:
             try:  # an X error on the window can be the program ending
-                process.wait(timeout=1)
+                process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.communicate()
@@ -137,7 +171,7 @@ class XSession:
             process.communicate()
             raise
 
-    def finish(self, process, window, timeout=20):
+    def finish(self, process, window, timeout=60):
         """Closes the window as a user would and waits for the program: (stdout, stderr)."""
         try:
             self.close_window(window)

@@ -135,7 +135,8 @@ function startFingers(touches) {
 }
 
 function onTouch(e) {
-  e.preventDefault();
+  if (e.cancelable) // a touchcancel cannot be
+    e.preventDefault();
   const now = [...e.touches].map(canvasPixel);
   if (now.length !== editing.fingers.length) {
     endFingers(now.length === 0 && e.type === "touchend"); // a cancelled touch is no tap
