@@ -550,13 +550,16 @@ TEST(PointFile, RefusesWithLineAndAShownToken)
 // Each column of --cost's lines, as printed, means what its header names, counted apart from the
 // cost's own counter from the recorded steps of the same set: the leaves' pairs, the strips'
 // comparisons, their sum, n(n - 1) / 2 pairs, the ratio, the most comparisons in a row of one left
-// strip record, and the depth: a leaf under every split of the larger half.
+// strip record, the depth (a leaf under every split of the larger half), the records the splits
+// moved, and n times log2 n rounded up.
 TEST(Cost, EachPrintedColumnMeansWhatItsHeaderNames)
 {
     const auto counted = [](auto run) {
-        long long leaf = 0, strip = 0;
+        long long leaf = 0, strip = 0, moved = 0;
         int most = 0, inRow = 0, left = -1;
         for (const Step& step : recordSteps(run)) {
+            if (const auto* split = std::get_if<SplitStep>(&step))
+                moved += split->call.records.count; // a split moves each of its call's records once
             if (const auto* l = std::get_if<LeafStep>(&step))
                 leaf += static_cast<long long>(l->call.count) * (l->call.count - 1) / 2;
             if (std::holds_alternative<StripStep>(step))
@@ -573,9 +576,12 @@ TEST(Cost, EachPrintedColumnMeansWhatItsHeaderNames)
         for (long long m = n; m > divideLeafMostCount; m -= m / 2)
             ++depth;
         releaseRun(run);
-        return printfText("n %lld distances %lld leaf %lld strip %lld pairs %lld ratio %.6g most %d depth %d ", n,
-                          leaf + strip, leaf, strip, pairs, static_cast<double>(leaf + strip) / static_cast<double>(pairs),
-                          most, depth);
+        long long log2n = 0;
+        while ((1LL << log2n) < n)
+            ++log2n;
+        return printfText("n %lld distances %lld leaf %lld strip %lld pairs %lld ratio %.6g most %d depth %d moved %lld "
+                          "nlog2n %lld ", n, leaf + strip, leaf, strip, pairs,
+                          static_cast<double>(leaf + strip) / static_cast<double>(pairs), most, depth, moved, n * log2n);
     };
     for (const char* kind : {"uniform", "line"})
         for (const char* dimension : {"2", "3"}) {
