@@ -23,15 +23,6 @@ std::vector<std::string> linkNames()
     return names;
 }
 
-// The names, with ", " between and " and " before the last.
-std::string listed(const std::vector<std::string>& names)
-{
-    std::string text;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
-    return text;
-}
-
 std::vector<std::string> optionWords(const OptionRow& row, const std::string& value)
 {
     return {row.option, row.link == std::string(linkPointsName) ? linkPointsName : value};
@@ -91,11 +82,11 @@ LinkRequest readLink(const LinkParameters& parameters)
         const bool twice = std::count_if(parameters.begin(), parameters.end(),
                                          [&name](const auto& p) { return p.first == name; }) > 1;
         if (row == nullptr)
-            refuse("unknown parameter '" + shownText(name) + "'; a link takes " + listed(linkNames()));
+            refuse("unknown parameter " + quotedText(name) + "; a link takes " + joined(linkNames()));
         else if (twice)
             refuse("the parameter " + name + " is given twice; a link takes each once");
         else if (isSwitch && !value.empty())
-            refuse(name + " takes no value, not '" + shownText(value) + "'");
+            refuse(name + " takes no value, not " + quotedText(value));
         else {
             if (name == linkPointsName) { // read as a file of them, a line a record
                 request.points = value;

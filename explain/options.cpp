@@ -13,15 +13,6 @@
 
 namespace {
 
-// The words one after another, the last two joined by last: "2 or 3", "a, b and c".
-std::string joined(const std::vector<std::string>& words, const char* between, const char* last)
-{
-    std::string text;
-    for (std::size_t i = 0; i < words.size(); ++i)
-        text += (i == 0 ? "" : i + 1 == words.size() ? last : between) + words[i];
-    return text;
-}
-
 std::vector<std::string> languageCodes()
 {
     std::vector<std::string> codes;
@@ -36,12 +27,6 @@ std::string teachingSetsHelp()
     for (const TeachingSet& set : teachingSets)
         lines += printfText("\n%-9s %s", set.name, set.description);
     return lines;
-}
-
-std::string quoted(const std::string& text)
-{
-    std::string said(1, '\'');
-    return said.append(shownText(text)).append(1, '\'');
 }
 
 // The table. A row's help may run over several lines; the help indents the ones after its first.
@@ -103,7 +88,7 @@ std::vector<OptionRow> makeRows()
          .refusal = [](const std::string& w) {
              return questionKindsOf(w) ? std::string()
                                        : "--questions takes kinds of question separated by commas (" +
-                                             questionKindsText(~0u) + "), not " + quoted(w);
+                                             questionKindsText(~0u) + "), not " + quotedText(w);
          },
          .apply = [](ExplainOptions& o, const std::string& w, long long) { o.questions = questionKindsOf(w); }},
         {.option = "--cost",
@@ -164,10 +149,10 @@ std::string wholeRefusal(const OptionRow& row, const std::string& text, long lon
     if (row.belowLeast != nullptr && below && (digits || negative))
         return std::string(row.option) + " " + row.belowLeast;
     if ((digits && (above || below)) || negative)
-        return std::string(row.option) + " " + quoted(text) + " is out of range: " + std::to_string(row.least) +
+        return std::string(row.option) + " " + quotedText(text) + " is out of range: " + std::to_string(row.least) +
                " to " + std::to_string(row.most);
     if (!digits || stop != end || error != std::errc())
-        return std::string(row.option) + " takes a whole number, not " + quoted(text);
+        return std::string(row.option) + " takes a whole number, not " + quotedText(text);
     value = static_cast<long long>(read);
     return "";
 }
@@ -175,6 +160,14 @@ std::string wholeRefusal(const OptionRow& row, const std::string& text, long lon
 } // namespace
 
 std::string explainMessage(const std::string& what) { return "closest_explain: " + what; }
+
+std::string joined(const std::vector<std::string>& words, const char* between, const char* last)
+{
+    std::string text;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == words.size() ? last : between) + words[i];
+    return text;
+}
 
 const std::vector<OptionRow>& optionRows()
 {
@@ -244,7 +237,7 @@ std::string valueRefusal(const OptionRow& row, const std::string& value)
     if (row.refusal != nullptr)
         return row.refusal(value);
     if (row.value == OptionValue::choice && std::find(row.choices.begin(), row.choices.end(), value) == row.choices.end())
-        return std::string(row.option) + " takes " + joined(row.choices, ", ", " or ") + ", not " + quoted(value);
+        return std::string(row.option) + " takes " + joined(row.choices, ", ", " or ") + ", not " + quotedText(value);
     return "";
 }
 
@@ -254,7 +247,7 @@ ExplainOptions parseExplainOptions(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const OptionRow* row = optionNamed(args[i]);
         if (row == nullptr)
-            throw OptionError("unknown option " + quoted(args[i]) + "; " + explainUsage());
+            throw OptionError("unknown option " + quotedText(args[i]) + "; " + explainUsage());
         const bool takesValue = row->value != OptionValue::none;
         if (takesValue && i + 1 == args.size())
             throw OptionError(args[i] + " needs a value");

@@ -39,6 +39,9 @@ struct OptionError : std::runtime_error {
 // closest_explain's message for what went wrong: "closest_explain: " and what.
 std::string explainMessage(const std::string& what);
 
+// The words one after another, the last two joined by last: "2 or 3", "a, b and c".
+std::string joined(const std::vector<std::string>& words, const char* between = ", ", const char* last = " and ");
+
 // What --digits takes.
 inline constexpr int leastDigits = 1;
 inline constexpr int mostDigits = 17;

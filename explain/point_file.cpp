@@ -78,7 +78,6 @@ bool isHeader(std::string_view field)
     return !isNotFiniteWord(field);
 }
 
-std::string quoted(std::string_view field) { return "'" + shownText(field) + "'"; }
 
 // Decimal text split into its parts: a sign, digits with at most one point, and an exponent; or
 // inf, infinity or nan in any case. No hexadecimal and no white space, which strtod would also take.
@@ -230,10 +229,10 @@ double parseNumber(std::string_view field, long long line)
 #endif
     Decimal decimal;
     if (!scanDecimal(field, decimal))
-        throw InputError(line, quoted(field) + " is not a number");
+        throw InputError(line, quotedText(field) + " is not a number");
     const double value = decimalValue(field, decimal);
     if (!std::isfinite(value))
-        throw InputError(line, quoted(field) + " is not a finite number");
+        throw InputError(line, quotedText(field) + " is not a finite number");
     return value;
 }
 
@@ -274,6 +273,12 @@ std::string inputErrorText(const std::string& name, const InputError& error)
     if (error.line > 0)
         text.append(":").append(std::to_string(error.line));
     return text.append(": ").append(error.what());
+}
+
+std::string quotedText(std::string_view text)
+{
+    std::string said(1, '\'');
+    return said.append(shownText(text)).append(1, '\'');
 }
 
 std::string shownText(std::string_view text)

@@ -34,6 +34,9 @@ PointText parsePoints(std::string_view text);
 // A piece of input as a message may show it: control bytes as \xNN, and at most 40 bytes of it.
 std::string shownText(std::string_view text);
 
+// shownText between single quotes, as messages quote a piece of input: 'x\x00y'.
+std::string quotedText(std::string_view text);
+
 // The whole of a file, or of standard input for "-". Throws InputError when it cannot be read.
 std::string readWholeFile(const std::string& name);
 
