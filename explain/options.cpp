@@ -63,8 +63,13 @@ std::vector<OptionRow> makeRows()
         {.option = "--steps", .help = "every step as a line of text",
          .apply = [](ExplainOptions& o, const std::string&, long long) { o.steps = true; }},
         {.option = "--step", .link = "step", .value = V::whole, .valueName = "K", .least = 1, .most = LLONG_MAX,
-         .belowLeast = "counts from 1", .implies = "explain", .help = "the step the window opens at, from 1",
+         .belowLeast = "counts from 1", .implies = "explain", .help = "the step the window opens at (or --slide draws), from 1",
          .apply = [](ExplainOptions& o, const std::string&, long long n) { o.step = n; }},
+        {.option = "--slide", .value = V::word, .valueName = "FILE",
+         .help = printfText("no report and no window: the step (--step, 1 by default) as a slide of %d x %d\n"
+                            "pixels, its picture, text, listing line and legend in projector mode, into a PNG file",
+                            slideWidth, slideHeight),
+         .apply = [](ExplainOptions& o, const std::string& w, long long) { o.slide = w; }},
         {.option = "--listing", .help = "the search's listing after the report, and each step's line in it",
          .apply = [](ExplainOptions& o, const std::string&, long long) { o.listing = true; }},
         {.option = "--lang", .link = "lang", .value = V::choice, .choices = languageCodes(),
@@ -131,6 +136,8 @@ constexpr OptionRule rules[] = {
     {[](const ExplainOptions& o) { return o.dimension && !o.set && !o.cost; }, "--dim goes with --set or --cost"},
     {[](const ExplainOptions& o) { return o.seed && !o.like && !o.set && !o.cost; },
      "--seed goes with --like and a random program, --set or --cost"},
+    {[](const ExplainOptions& o) { return o.slide && (o.text || o.steps || o.listing || o.cost || o.levels || o.tree); },
+     "--slide draws one step into a file; it takes no --text, --steps, --listing, --cost, --levels or --tree"},
     {[](const ExplainOptions& o) { return o.step && o.text; },
      "--step chooses where the window opens; --text opens none"},
 };

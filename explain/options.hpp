@@ -21,6 +21,7 @@ struct ExplainOptions {
     bool text = false;                 // the report (and with steps, the steps) without a window
     bool steps = false;                // every step as a line of text
     std::optional<long long> step;     // the step the window opens at, from 1
+    std::optional<std::string> slide;  // a PNG file for the step as a slide, drawn without a window
     bool listing = false;              // the listing after the report, and its line before each step
     bool cost = false;                 // only the table of the cost against all pairs
     bool levels = false;               // only the set's recursion, a row per depth
@@ -41,6 +42,10 @@ std::string explainMessage(const std::string& what);
 
 // The words one after another, the last two joined by last: "2 or 3", "a, b and c".
 std::string joined(const std::vector<std::string>& words, const char* between = ", ", const char* last = " and ");
+
+// A slide's size in pixels: a projector's.
+inline constexpr int slideWidth = 1920;
+inline constexpr int slideHeight = 1080;
 
 // What --digits takes.
 inline constexpr int leastDigits = 1;

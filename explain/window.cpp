@@ -1,6 +1,8 @@
 #include "explain/window.hpp"
 
+#include "viewer/offscreen.hpp"
 #include "viewer/png.hpp"
+#include "viewer/scalable_font.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/glut.h>
@@ -89,6 +91,7 @@ void saveSlide(std::size_t step)
     const std::vector<unsigned char> rgb = windowPixels(width, height);
     const std::string name = "closest-slide-" + std::to_string(step) + ".png";
     const bool saved = writePng(name, width, height, rgb);
+    glutPostRedisplay();
     std::fprintf(stderr, "%s\n", explainMessage((saved ? "saved " : "cannot write ") + name).c_str());
 }
 
@@ -132,5 +135,27 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
     std::exit(0);
 }
 
+template <class Point>
+std::string drawSlide(const ClosestPairRun<Point>& run, std::vector<Step> all, const ExplainOptions& options)
+{
+    std::string why;
+    if (!scalableFontReady(&why))
+        return why;
+    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
+                  options.digits);
+    setLarge(true);
+    drawScale = stepDrawScale();
+    textBeside = true;
+    keepTextRoom(slideWidth, slideHeight);
+    why = openOffscreenFrame(slideWidth, slideHeight);
+    if (!why.empty())
+        return "cannot draw without a display: " + why;
+    int width = 0, height = 0;
+    const std::vector<unsigned char> rgb = windowPixels(width, height);
+    return writePng(*options.slide, width, height, rgb) ? "" : "cannot write " + *options.slide;
+}
+
 template void showSteps(const ClosestPairRun<Point2>&, std::vector<Step>, const ExplainOptions&, char*);
 template void showSteps(const ClosestPairRun<Point3>&, std::vector<Step>, const ExplainOptions&, char*);
+template std::string drawSlide(const ClosestPairRun<Point2>&, std::vector<Step>, const ExplainOptions&);
+template std::string drawSlide(const ClosestPairRun<Point3>&, std::vector<Step>, const ExplainOptions&);

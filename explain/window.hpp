@@ -21,3 +21,9 @@ void takeStepKeys();
 template <class Point>
 [[noreturn]] void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> steps, const ExplainOptions& options,
                             char* program);
+
+// Draws the options' step as a slide, as the window in projector mode with the legend would show it
+// at slideWidth x slideHeight, without a window or a display, into the PNG file options.slide:
+// "" once written, else why not.
+template <class Point>
+std::string drawSlide(const ClosestPairRun<Point>& run, std::vector<Step> steps, const ExplainOptions& options);

@@ -2,7 +2,7 @@
 // that teaches, or a file of the user's. Prints the programs' report, then the steps (--steps) or
 // a window that shows them one at a time (see explain/window.hpp for its keys); or, with --cost,
 // only the table of what the search computed against all pairs; with --levels or --tree, only the
-// set's recursion by depth or call by call.
+// set's recursion by depth or call by call; with --slide, only a step drawn as a slide.
 #include "explain/driver.hpp"
 #include "explain/point_file.hpp"
 #include "explain/step_text.hpp"
@@ -89,6 +89,14 @@ int explain(const ExplainOptions& o, char* program)
             steps = stepsToShow(set, o.step.value_or(1));
     } catch (const OptionError& e) {
         fail(e.what());
+    }
+    if (o.slide) {
+        const std::string why = std::visit([&](const auto& run) { return drawSlide(run, std::move(steps), o); }, set.run);
+        if (!why.empty()) {
+            std::fprintf(stderr, "%s\n", explainMessage(why).c_str());
+            return 1;
+        }
+        return 0;
     }
     if (set.seed >= 0)
         std::fprintf(stderr, "seed %lld\n", set.seed);

@@ -92,6 +92,8 @@ TEST(OptionTable, RulesBetweenOptions)
                                 "--steps or --listing"},
         {{"--levels", "--cost"}, "--levels and --tree print only their table; they take no --cost, --text, --step, "
                                  "--steps or --listing"},
+        {{"--slide", "a.png", "--listing"},
+         "--slide draws one step into a file; it takes no --text, --steps, --listing, --cost, --levels or --tree"},
         {{std::string("--fr\0b\x1b", 7)}, "unknown option '--fr\\x00b\\x1b'; " + explainUsage()},
     };
     for (const auto& [args, message] : refused)

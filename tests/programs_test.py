@@ -239,6 +239,10 @@ class Explain(unittest.TestCase):
                                     stderr=subprocess.PIPE, text=True, timeout=60)
         self.assertEqual((result.returncode, result.stderr),
                          (1, "closest_explain: cannot write the output: No space left on device\n"))
+        for file in ("/dev/full", "/nowhere/slide.png"):
+            result = self.explain("--slide", file)
+            self.assertEqual((result.returncode, result.stdout, result.stderr),
+                             (1, "", f"closest_explain: cannot write {file}\n"))
 
     def test_like_builds_the_programs_set_and_steps_end_in_its_answer(self):
         program = run_without_display("closest3d_rand14", FAKED)
@@ -336,7 +340,7 @@ class Explain(unittest.TestCase):
         self.assertEqual(process.returncode, 0)
 
     def test_projector_mode_sizes_its_texts_for_a_hall_and_remotes_step(self):
-        # At 1280 x 720, z: the band's text 3.2% of the height (its capitals about two thirds of
+        # At 1920 x 1080, z: the band's text 3.2% of the height (its capitals about two thirds of
         # that), the listing's marked line a bar of a 2.2% row, the legend across the bottom; a
         # remote's Page Down then steps one step, and ] jumps to the next call.
         def bar(image):
@@ -344,20 +348,21 @@ class Explain(unittest.TestCase):
 
         def black_rows(image, top, bottom):
             return [y for y in range(top, bottom) if any(image.at(x, y) == (0, 0, 0) for x in range(0, 500, 2))]
-        folder, here = tempfile.mkdtemp(), os.getcwd()
+        folder, here, height = tempfile.mkdtemp(), os.getcwd(), 1080
         os.chdir(folder)  # where the slide is saved
         self.addCleanup(os.chdir, here)
-        with XSession(1400, 900) as session:
-            process, window, frame = session.launch(path("closest_explain"), "--set", "uniform", "--count", "40",
-                                                    "--seed", "5", "--step", "8", "--lang", "en")
+        args = ["--set", "uniform", "--count", "40", "--seed", "5", "--lang", "en"]
+        with XSession(2100, 1200) as session:
+            process, window, frame = session.launch(path("closest_explain"), *args, "--step", "8")
             self.addCleanup(lambda: process.poll() is None and process.kill())
-            session.xdotool("windowsize", window, "1280", "720")
-            wait_for(self, session, window, lambda image: image.width == 1280 and image.height == 720, "no resize")
+            session.xdotool("windowsize", window, "1920", str(height))
+            wait_for(self, session, window, lambda image: image.width == 1920 and image.height == height, "no resize")
             session.xdotool("windowfocus", window, "key", "z")
-            hall = wait_for(self, session, window, lambda image: len(bar(image)) >= 0.022 * 720 * 1.2, "z: no hall rows")
-            band = black_rows(hall, 0, int(0.032 * 720 * 1.3))
-            self.assertGreaterEqual(max(band) - min(band), 0.032 * 720 * 0.6, "the band's text too small")
-            self.assertTrue(black_rows(hall, int(720 * 0.82), 720), "the legend across the bottom")
+            hall = wait_for(self, session, window, lambda image: len(bar(image)) >= 0.022 * height * 1.2,
+                            "z: no hall rows")
+            band = black_rows(hall, 0, int(0.032 * height * 1.3))
+            self.assertGreaterEqual(max(band) - min(band), 0.032 * height * 0.6, "the band's text too small")
+            self.assertTrue(black_rows(hall, int(height * 0.82), height), "the legend across the bottom")
             # Steps 8 and 9 compare (listing line 12), 10 answers (line 13), 11 splits (line 4).
             marked = bar(hall)
             session.xdotool("windowfocus", window, "key", "Next", "key", "Next")
@@ -379,6 +384,13 @@ class Explain(unittest.TestCase):
             self.assertEqual(saved, bytes(expected), "the slide is the window as shown")
             session.finish(process, window)
         self.assertEqual(process.returncode, 0)
+        # --slide draws the same slide without a window and without a display, and exits.
+        env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
+        drawn = subprocess.run([path("closest_explain"), *args, "--step", "11", "--slide", "drawn.png"], env=env,
+                               capture_output=True, timeout=120)
+        self.assertEqual((drawn.returncode, drawn.stdout, drawn.stderr), (0, b"", b""))
+        off = subprocess.run(["convert", "drawn.png", "-depth", "8", "rgb:-"], capture_output=True, check=True).stdout
+        self.assertEqual(off, saved, "the slide drawn without a display is the window's")
 
 
 @unittest.skipIf(SANITIZED, "the sanitizer's allocator decides resident memory, and valgrind cannot run it")

@@ -387,7 +387,7 @@ void drawMarkRuns(bool dots)
 // The text in the band at the top, and the side text in the column at the right below it.
 void drawBesideText()
 {
-    const int width = glutGet(GLUT_WINDOW_WIDTH), height = glutGet(GLUT_WINDOW_HEIGHT);
+    const int width = frameWidth(), height = frameHeight();
     setColor(colorBlack);
     drawTextBox(sceneText, -1, {0, 0, width, textBandHeight}, width, height, textBandPixels);
     drawTextBox(sceneSideText, sceneSideMarked,
@@ -440,7 +440,7 @@ void drawScene()
         drawBesideText();
     } else if (!sceneText.empty()) {
         setColor(colorBlack);
-        drawTextLines(sceneText, glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+        drawTextLines(sceneText, frameWidth(), frameHeight());
     }
     glFlush();
 }
@@ -455,8 +455,8 @@ void onDisplay()
 
 std::vector<unsigned char> windowPixels(int& width, int& height)
 {
-    width = glutGet(GLUT_WINDOW_WIDTH);
-    height = glutGet(GLUT_WINDOW_HEIGHT);
+    width = frameWidth();
+    height = frameHeight();
     drawScene();
     std::vector<unsigned char> bottomUp(3 * static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     glPixelStorei(GL_PACK_ALIGNMENT, 1); // from the back buffer, a double-buffered window's reading one
@@ -466,6 +466,5 @@ std::vector<unsigned char> windowPixels(int& width, int& height)
     for (int y = 0; y < height; ++y)
         std::copy_n(bottomUp.begin() + static_cast<long>(row * static_cast<std::size_t>(height - 1 - y)), row,
                     rgb.begin() + static_cast<long>(row * static_cast<std::size_t>(y)));
-    glutPostRedisplay();
     return rgb;
 }

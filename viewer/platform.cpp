@@ -1,6 +1,7 @@
 // freeglut on X11: the pointer events the window takes, what a lost X connection does, and text
-// in freeglut's bitmap fonts, or in its scalable monospaced stroke font for a hall's screen.
+// in freeglut's bitmap fonts, or in a scalable monospaced font for a hall's screen.
 #include "viewer/platform.hpp"
+#include "viewer/scalable_font.hpp"
 #include "viewer/viewer.hpp"
 
 #include <GL/freeglut.h>
@@ -23,14 +24,20 @@ constexpr TextFont smallFont{GLUT_BITMAP_9_BY_15, 18, 20}, largeFont{GLUT_BITMAP
 
 const TextFont& textFont() { return drawScale > 1 ? largeFont : smallFont; }
 
-// freeglut's monospaced stroke font: each character 104.76 units wide, 119.05 above the baseline
-// and 33.33 below; drawn so many pixels high (ascent and descent), with strokes as wide as read well.
+// Text sized in pixels is drawn in the scalable font; where it cannot be read, in freeglut's
+// monospaced stroke font: each character 104.76 units wide, 119.05 above the baseline and 33.33
+// below, drawn so many pixels high (ascent and descent), with strokes as wide as read well.
 constexpr float strokeWidth = 104.76f, strokeAscent = 119.05f, strokeHeight = 152.38f;
+
+ScalableMetrics sizedMetrics()
+{
+    return scalableFontReady() ? scalableMetrics() : ScalableMetrics{strokeWidth / strokeHeight, strokeAscent / strokeHeight};
+}
 
 int lineHeightFor(float pixels) { return pixels > 0 ? static_cast<int>(pixels * 1.25f + 0.5f) : textFont().lineHeight; }
 int firstBaselineFor(float pixels)
 {
-    return pixels > 0 ? static_cast<int>(pixels * (0.25f + strokeAscent / strokeHeight) + 0.5f) : textFont().firstBaseline;
+    return pixels > 0 ? static_cast<int>(pixels * (0.25f + sizedMetrics().ascent) + 0.5f) : textFont().firstBaseline;
 }
 
 // Breaks text into lines that fit a row, at spaces where they can; the lines after the first
@@ -59,11 +66,11 @@ std::vector<std::string> wrapBy(const std::string& text, Fits fits, std::size_t 
 std::size_t rowLength(int width) { return static_cast<std::size_t>(std::max(20, width / 9 - 3)); }
 
 // text broken into rows of a text width pixels wide, those after the first indented by hang
-// characters (at most half a row); in the stroke font textPixels high when that is above 0.
+// characters (at most half a row); in the monospaced sized font textPixels high when that is above 0.
 std::vector<std::string> wrap(const std::string& text, int width, std::size_t hang = 0, float textPixels = 0)
 {
-    if (textPixels > 0) { // monospaced, each character strokeWidth of strokeHeight
-        const float advance = textPixels * strokeWidth / strokeHeight;
+    if (textPixels > 0) {
+        const float advance = textPixels * sizedMetrics().advance;
         const auto length = static_cast<std::size_t>(std::max(20.0f, (static_cast<float>(width) - 2 * textPixels) / advance));
         return wrapBy(text, [length](const std::string& line) { return line.size() <= length; }, std::min(hang, length / 2));
     }
@@ -118,6 +125,10 @@ void drawRow(const std::string& row, int x, int y, float pixels = 0)
     if (pixels <= 0) {
         glRasterPos2i(x, y);
         glutBitmapString(textFont().font, reinterpret_cast<const unsigned char*>(row.c_str()));
+        return;
+    }
+    if (scalableFontReady()) {
+        drawScalableRow(row, x, y, pixels);
         return;
     }
     glPushMatrix();
@@ -217,7 +228,7 @@ void drawTextBox(const std::vector<std::string>& lines, int marked, PixelBox box
             const int y = height - baseline; // GL's, from the bottom
             if (i == marked) {
                 setColor(colorBlue);
-                const int below = pixels > 0 ? static_cast<int>(lineHeight - pixels * strokeAscent / strokeHeight) : 5;
+                const int below = pixels > 0 ? static_cast<int>(lineHeight - pixels * sizedMetrics().ascent) : 5;
                 glRecti(box.left + 4, y - below, box.left + box.width - 4, y + lineHeight - below);
                 setColor(colorWhite);
             }

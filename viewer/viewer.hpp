@@ -103,8 +103,14 @@ void restoreViewOver(const KeptView& view, float scale, float dx, float dy);
 void fitSceneWidth();
 void keepSceneWithinDepth();
 
-// The window's pixels as the next frame draws them (the picture and its texts), RGB from the top
-// row down; the frame stays to be shown by the display callback.
+// The size in pixels of what frames are drawn into: the window, or a frame without one.
+int frameWidth();
+int frameHeight();
+void keepOffscreenSize(int width, int height); // from now on frames are drawn without a window
+
+// The frame's pixels as the next frame draws them (the picture and its texts), RGB from the top
+// row down; in a window, the frame stays to be shown by the display callback, which the caller
+// asks for.
 std::vector<unsigned char> windowPixels(int& width, int& height);
 
 // Sets the drawing colour of a code of the colour table; other codes set nothing.

@@ -25,6 +25,8 @@ constexpr double fieldOfView = 60;
 constexpr double nearPlane = 1;
 constexpr double boxFill = 0.8; // of the picture's height or width that a framed box fills
 
+int offscreenWidth = 0, offscreenHeight = 0; // of a frame drawn without a window; 0 with a window
+
 // The projection alone, over the current viewport: the navigation cleared.
 void loadPerspective()
 {
@@ -37,6 +39,15 @@ void loadPerspective()
 }
 
 } // namespace
+
+void keepOffscreenSize(int width, int height)
+{
+    offscreenWidth = width;
+    offscreenHeight = height;
+}
+
+int frameWidth() { return offscreenWidth > 0 ? offscreenWidth : glutGet(GLUT_WINDOW_WIDTH); }
+int frameHeight() { return offscreenHeight > 0 ? offscreenHeight : glutGet(GLUT_WINDOW_HEIGHT); }
 
 void placeCamera()
 {
