@@ -608,6 +608,17 @@ class Page(unittest.TestCase):
                    const ask = document.getElementById("ask-box");
                    return [...shown, document.querySelector("#listing .current"), ...(ask.hidden ? [] : [ask])].map(r);"""
         try:
+            # On a laptop without present mode, a link with a question opens with the whole picture
+            # and the question on the first screen.
+            for width, height in [(1366, 768), (1280, 800)]:
+                self.browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                                             {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
+                self.open("?set=uniform&count=40&seed=5&explain&step=8&ask&lang=en")
+                self.js("document.getElementById('keys').children[0].click()")  # Next, where it is
+                found = self.js(boxes)
+                for left, top, right, bottom, _ in [found[0], found[-1]] if len(found) == 6 else []:
+                    self.assertTrue(0 <= left < right <= width and 0 <= top < bottom <= height, (width, height, found))
+                self.assertEqual(len(found), 6, "the question open")
             for width, height in [(1920, 1080), (1280, 720), (1366, 768)]:
                 self.browser.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
                                              {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})

@@ -128,6 +128,11 @@ function openAddress() {
   setLanguage(link.language);
   showOpened();
   showError(link.refused);
+  // A link to the steps opens with the whole picture on the first screen: where the controls above
+  // would push its foot below the screen (a laptop's), the page starts scrolled down to it.
+  const view = $("view").getBoundingClientRect();
+  if (page.json("pageSwitches").explain && view.bottom > innerHeight && view.height <= innerHeight)
+    $("view").scrollIntoView({block: "start"});
 }
 
 $("open").onclick = () => openProgram($("seed").value.trim());
