@@ -35,7 +35,8 @@ ExplainedSet fromFile(const std::string& name, const PointReader& read)
 {
     PointText text;
     try {
-        text = parsePoints(read(name));
+        std::string storage;
+        text = parsePoints(read(name, storage));
     } catch (const InputError& e) {
         throw OptionError(inputErrorText(name, e));
     }

@@ -21,8 +21,10 @@ struct ExplainedSet {
     RecordPair dividePair{}, brutePair{}; // the report's pairs (none before it, and none when a search is skipped)
 };
 
-// The text of a point file of that name: from disk natively, what the user gave in the page.
-using PointReader = std::function<std::string(const std::string& name)>;
+// The text of a point file of that name: from disk natively (read into storage), what the user
+// gave in the page (held by the page, so that a large text is not copied). The view lasts until
+// storage changes or the set is opened.
+using PointReader = std::function<std::string_view(const std::string& name, std::string& storage)>;
 
 // The set the options name: a program's (closest2d_fixed14 when none is named), a set that
 // teaches, or a point file read through read. A random set without a seed takes now. Throws

@@ -207,7 +207,8 @@ const std::string& explainUsage()
                            "[{--digits}]\n"
                            "                       [{--questions}]\n"
                            "       closest_explain {--cost} [{--set}] [{--dim}] [{--count}] [{--seed}]\n"
-                           "       closest_explain {--levels} | {--tree} [a set as above] [{--lang}] [{--digits}]";
+                           "       closest_explain {--levels} | {--tree} [a set as above] [{--lang}] [{--digits}]\n"
+                           "       closest_explain {--slide} [a set as above] [{--step}] [{--lang}] [{--digits}]";
         for (const OptionRow& row : optionRows()) {
             if (row.option == nullptr)
                 continue;

@@ -16,6 +16,16 @@
 #include <sys/stat.h>
 #include <utility>
 
+// from_chars of doubles, correctly rounded as strtod reads: the C++ library's, or fast_float's where
+// the library has none (emscripten's). An overflow is said by the first and read as infinity by the
+// second, so a value read is taken only when finite.
+#if defined(__cpp_lib_to_chars)
+namespace chars = std;
+#else
+#include <fast_float/fast_float.h>
+namespace chars = fast_float;
+#endif
+
 namespace {
 
 bool isControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
@@ -137,42 +147,6 @@ bool scanDecimal(std::string_view text, Decimal& d)
     return p == end;
 }
 
-#if !defined(__cpp_lib_to_chars)
-__extension__ typedef unsigned __int128 Wide; // exact products and quotients of 19-digit numbers
-
-int bitLength(Wide n)
-{
-    const auto high = static_cast<std::uint64_t>(n >> 64), low = static_cast<std::uint64_t>(n);
-    return high != 0 ? 128 - __builtin_clzll(high) : low != 0 ? 64 - __builtin_clzll(low) : 0;
-}
-
-// The double nearest to digits (nonzero, at most 19 of them) times 10^exponent, within 10^-19 to
-// 10^19, ties to even, by exact integer arithmetic: what strtod gives, without its slow path (slow
-// under WebAssembly above all), where the C++ library has no std::from_chars for doubles.
-double exactDecimal(std::uint64_t digits, int exponent)
-{
-    Wide ten = 1;
-    for (int i = 0; i < std::abs(exponent); ++i)
-        ten *= 10;
-    // The value is (whole + a fraction, nonzero when inexact) / 2^shift.
-    int shift = 0;
-    Wide whole = static_cast<Wide>(digits) * ten;
-    bool inexact = false;
-    if (exponent < 0) {
-        shift = 127 - bitLength(digits); // a quotient of 63 bits or more
-        const Wide scaled = static_cast<Wide>(digits) << shift;
-        whole = scaled / ten;
-        inexact = scaled % ten != 0;
-    }
-    const int drop = std::max(bitLength(whole) - 53, 0);
-    auto mantissa = static_cast<std::uint64_t>(whole >> drop);
-    if (drop > 0) {
-        const Wide rest = whole & ((Wide(1) << drop) - 1), half = Wide(1) << (drop - 1);
-        mantissa += rest > half || (rest == half && (inexact || (mantissa & 1) != 0));
-    }
-    return std::ldexp(static_cast<double>(mantissa), drop - shift);
-}
-#endif
 
 // The powers of ten that doubles hold exactly.
 constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
@@ -180,7 +154,7 @@ constexpr double exactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6, 
 
 // The double nearest to the number text, as strtod reads it (beyond the largest double, infinity).
 // Digits that a double holds exactly times a power of ten that it holds exactly take one rounding,
-// a multiplication or a division, which is the nearest double; other texts go to std::from_chars
+// a multiplication or a division, which is the nearest double; other texts go to from_chars
 // (correctly rounded as well), and what it cannot give (overflow, underflow) to strtod.
 double decimalValue(std::string_view field, const Decimal& d)
 {
@@ -195,38 +169,28 @@ double decimalValue(std::string_view field, const Decimal& d)
                 d.exponent < 0 ? whole / exactPowersOfTen[-d.exponent] : whole * exactPowersOfTen[d.exponent];
             return d.negative ? -value : value;
         }
-#if !defined(__cpp_lib_to_chars)
-        if (d.exponent >= -19 && d.exponent <= 19) {
-            const double value = exactDecimal(d.digits, static_cast<int>(d.exponent));
-            return d.negative ? -value : value;
-        }
-#endif
     }
-#if defined(__cpp_lib_to_chars)
     const std::size_t sign = field[0] == '+' || field[0] == '-';
     double value = 0;
-    const auto [end, error] = std::from_chars(field.data() + sign, field.data() + field.size(), value);
-    if (error == std::errc{} && end == field.data() + field.size())
+    const auto [end, error] = chars::from_chars(field.data() + sign, field.data() + field.size(), value);
+    if (error == std::errc{} && end == field.data() + field.size() && std::isfinite(value))
         return d.negative ? -value : value;
-#endif
     return std::strtod(std::string(field).c_str(), nullptr);
 }
 
 // The double nearest to the text, as strtod reads it: beyond the largest double, infinity.
 double parseNumber(std::string_view field, long long line)
 {
-#if defined(__cpp_lib_to_chars)
-    // Digits or a point after the sign: std::from_chars reads all of such a field exactly when it
-    // is decimal text, in one pass. What it leaves (another text, overflow, underflow) is split up.
+    // Digits or a point after the sign: from_chars reads all of such a field exactly when it is
+    // decimal text, in one pass. What it leaves (another text, overflow, underflow) is split up.
     const std::size_t sign = field[0] == '+' || field[0] == '-';
     if (sign < field.size() && (isDigit(field[sign]) || field[sign] == '.')) {
         double value = 0;
         const char* const end = field.data() + field.size();
-        const auto [stop, error] = std::from_chars(field.data() + sign, end, value);
-        if (error == std::errc{} && stop == end)
+        const auto [stop, error] = chars::from_chars(field.data() + sign, end, value);
+        if (error == std::errc{} && stop == end && std::isfinite(value))
             return field[0] == '-' ? -value : value;
     }
-#endif
     Decimal decimal;
     if (!scanDecimal(field, decimal))
         throw InputError(line, quotedText(field) + " is not a number");

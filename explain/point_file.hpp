@@ -40,6 +40,13 @@ std::string quotedText(std::string_view text);
 // The whole of a file, or of standard input for "-". Throws InputError when it cannot be read.
 std::string readWholeFile(const std::string& name);
 
+// readWholeFile into storage, as closest_explain reads a point file.
+inline std::string_view readPointFile(const std::string& name, std::string& storage)
+{
+    storage = readWholeFile(name);
+    return storage;
+}
+
 // A run over the records of text, which must be of Point's dimension, in the stable sort's order
 // (the programs' order); the text is emptied as its numbers are taken. Throws std::bad_alloc.
 template <class Point>

@@ -76,7 +76,7 @@ int explain(const ExplainOptions& o, char* program)
     ExplainedSet set;
     std::vector<Step> steps;
     try {
-        set = openSet(o, readWholeFile, static_cast<unsigned>(std::time(nullptr)));
+        set = openSet(o, readPointFile, static_cast<unsigned>(std::time(nullptr)));
         if (o.levels || o.tree) {
             if (set.seed >= 0)
                 std::fprintf(stderr, "seed %lld\n", set.seed);

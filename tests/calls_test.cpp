@@ -131,7 +131,9 @@ TEST(Levels, SumToTheCostRowAndMoveTheRecordsOfTheDepthBelow)
 // --tree and --levels for a set of nine records on a line: a split at x = 10 into two leaves.
 TEST(Levels, TablesOfASmallSetAndTheRefusalOfALargeOne)
 {
-    const PointReader nine = [](const std::string&) { return "0 0\n1 0\n3 0\n6 0\n10 0\n15 0\n21 0\n28 0\n36 0\n"; };
+    const PointReader nine = [](const std::string&, std::string&) {
+        return std::string_view("0 0\n1 0\n3 0\n6 0\n10 0\n15 0\n21 0\n28 0\n36 0\n");
+    };
     const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
         {{"--tree", "--lang", "en"}, {"9 points, split x = 10, d = 1", "  4 points, all pairs, d = 1",
                                       "  5 points, all pairs, d = 5"}},
@@ -157,7 +159,7 @@ TEST(Levels, TablesOfASmallSetAndTheRefusalOfALargeOne)
     EXPECT_EQ(treeLine(calls[2], Language::en, {}, 2), "  5 points, all pairs, d = 5");
     releaseSet(set9);
     const ExplainOptions large = parseExplainOptions({"--levels", "--set", "line", "--count", "100001"});
-    ExplainedSet set = openSet(large, readWholeFile, 0);
+    ExplainedSet set = openSet(large, readPointFile, 0);
     try {
         writeCalls(set, large, [](const std::string&) { FAIL(); });
         ADD_FAILURE() << "no refusal";

@@ -8,7 +8,7 @@
 
 namespace {
 
-std::string refusal(const std::vector<std::string>& args, const PointReader& read = readWholeFile)
+std::string refusal(const std::vector<std::string>& args, const PointReader& read = readPointFile)
 {
     std::optional<ExplainedSet> set;
     std::string message;
@@ -26,7 +26,9 @@ std::string refusal(const std::vector<std::string>& args, const PointReader& rea
 // Each way of naming a set opens it, or says why not, with the file's name where a file is at fault.
 TEST(Driver, OpensOrRefusesEachKindOfSet)
 {
-    const auto text = [](std::string content) { return [content](const std::string&) { return content; }; };
+    const auto text = [](std::string content) {
+        return [content](const std::string&, std::string& storage) { return std::string_view(storage = content); };
+    };
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, ""},
         {{"--like", "closest2d_rand10k", "--seed", "3"}, ""},
@@ -58,19 +60,19 @@ TEST(Driver, OpensOrRefusesEachKindOfSet)
 // A set opened keeps its name and seed, and the report is the programs' four lines.
 TEST(Driver, SetsKeepTheirSeedAndReport)
 {
-    ExplainedSet program = openSet(parseExplainOptions({"--like", "closest3d_rand14"}), readWholeFile, 77);
+    ExplainedSet program = openSet(parseExplainOptions({"--like", "closest3d_rand14"}), readPointFile, 77);
     EXPECT_TRUE(program.name == "closest3d_rand14" && program.seed == 77);
     const std::string report = reportOf(program);
     EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 4);
-    ExplainedSet fixed = openSet(parseExplainOptions({}), readWholeFile, 77);
+    ExplainedSet fixed = openSet(parseExplainOptions({}), readPointFile, 77);
     EXPECT_EQ(fixed.seed, -1);
     EXPECT_TRUE(reportOf(fixed).starts_with("Min: 2.088061; Izmedju (15.600000, 2.800000) - (17.600000, 3.400000)\n"));
-    ExplainedSet taught = openSet(parseExplainOptions({"--set", "lattice", "--seed", "5", "--dim", "3"}), readWholeFile, 0);
+    ExplainedSet taught = openSet(parseExplainOptions({"--set", "lattice", "--seed", "5", "--dim", "3"}), readPointFile, 0);
     EXPECT_TRUE(taught.name == "lattice" && taught.seed == 5 && recordCount(taught.run) == 16 &&
                 std::holds_alternative<ClosestPairRun<Point3>>(taught.run));
     // The halves' pair kept over a strip pair only as close, which the brute force, in x order, meets first.
-    ExplainedSet tie = openSet(parseExplainOptions({"--points", "-"}), [](const std::string&) {
-        return "0 100\n1 200\n2 300\n3 400\n17 0\n20 4\n100 50\n103 54\n200 300\n300 500\n";
+    ExplainedSet tie = openSet(parseExplainOptions({"--points", "-"}), [](const std::string&, std::string&) {
+        return std::string_view("0 100\n1 200\n2 300\n3 400\n17 0\n20 4\n100 50\n103 54\n200 300\n300 500\n");
     }, 0);
     const std::string lines = reportOf(tie);
     EXPECT_TRUE(lines.starts_with("Min: 5.000000; Izmedju (100.000000, 50.000000) - (103.000000, 54.000000)\n") &&

@@ -16,6 +16,11 @@ constexpr std::size_t linkMostCharacters = 160'000;
 
 std::string pointsLinkOf(const AnyRun& run)
 {
+    // A coordinate takes two characters at least ("0,"): past so many records the text cannot fit,
+    // and only its being too long is kept, without writing the records' texts.
+    const int dimension = std::holds_alternative<ClosestPairRun<Point2>>(run) ? 2 : 3;
+    if (static_cast<std::size_t>(recordCount(run)) * 2 * dimension > linkMostCharacters)
+        return std::string(linkMostCharacters + 1, ';');
     std::string text;
     for (const char c : recordsText(run, ",", ";", linkMostCharacters))
         text += c == '+' ? std::string("%2B") : std::string(1, c);

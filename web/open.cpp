@@ -44,7 +44,7 @@ std::string openLine(const std::vector<std::string>& line, bool explain, std::op
     std::string refused;
     try {
         const ExplainOptions o = parseExplainOptions(line);
-        opened = openSet(o, [](const std::string&) { return page.pointsText; }, static_cast<unsigned>(std::time(nullptr)));
+        opened = openSet(o, [](const std::string&, std::string&) { return std::string_view(page.pointsText); }, static_cast<unsigned>(std::time(nullptr)));
         std::vector<Step> steps;
         std::size_t start = static_cast<std::size_t>(o.step.value_or(1));
         if (explain && stepsShown(recordCount(opened->run)))
