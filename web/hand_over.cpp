@@ -52,7 +52,20 @@ extern "C" {
 // One word that the next call takes: its bytes, NULs and all.
 EMSCRIPTEN_KEEPALIVE void pageWord(const char* bytes, int length) { words.emplace_back(bytes, length); }
 
-// The bytes that --points NAME reads, whatever the name, as a file holds them.
-EMSCRIPTEN_KEEPALIVE void pagePoints(const char* bytes, int length) { page.pointsText.assign(bytes, length); }
+// Room for the bytes that --points NAME reads, whatever the name, as a file holds them: length
+// bytes that the page writes in place (a pasted text may be tens of megabytes, not to be copied
+// again), then pagePointsLength says how many it wrote. Null, with nothing kept, when memory runs out.
+EMSCRIPTEN_KEEPALIVE char* pagePointsRoom(int length)
+{
+    try {
+        page.pointsText.resize(static_cast<std::size_t>(length));
+        return page.pointsText.data();
+    } catch (const std::bad_alloc&) {
+        std::string().swap(page.pointsText);
+        return nullptr;
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE void pagePointsLength(int length) { page.pointsText.resize(static_cast<std::size_t>(length)); }
 
 } // extern "C"

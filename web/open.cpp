@@ -96,7 +96,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageOpenSet(int explain)
     return handOver(openLine(line, explain != 0));
 }
 
-// Opens the points handed over (pagePoints) as a file of that name would open.
+// Opens the points handed over (pagePointsRoom) as a file of that name would open.
 EMSCRIPTEN_KEEPALIVE const char* pageOpenPoints(const char* name, int explain)
 {
     std::vector<std::string> line = {"--points", name};

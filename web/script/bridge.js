@@ -30,7 +30,13 @@ const page = {
   parameters(parameters) {
     page.words(Object.entries(parameters).flat());
   },
-  points: bytes => page.bytes("pagePoints", bytes),
+  // The bytes that --points reads, written into the C++'s room for them. False when memory runs out.
+  points(bytes) {
+    const at = page.number("pagePointsRoom", bytes.length) >>> 0;
+    if (at)
+      HEAPU8.set(bytes, at);
+    return at !== 0;
+  },
   message: what => page.text("pageMessage", what),
 };
 

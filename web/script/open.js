@@ -58,7 +58,7 @@ function openTeaching() {
   whileWorking(page.text("pageMaking", count), open);
 }
 
-// The points handed over (pagePoints) opened under name.
+// The points handed over (pagePointsRoom) opened under name.
 function openPoints(name) {
   showOpening(page.text("pageOpenPoints", name, $("explain").checked ? 1 : 0));
 }
@@ -90,16 +90,15 @@ function openPasted() {
   });
 }
 
-// Pasted text encoded straight into the heap when it is ASCII, with no copy between; else as
-// bytes like another. False when memory runs out.
+// Pasted text encoded straight into the C++'s room for it when it is ASCII, with no copy between;
+// else as bytes like another. False when memory runs out.
 function handPasted(text) {
-  const at = _malloc(text.length);
+  const at = page.number("pagePointsRoom", text.length) >>> 0;
   if (!at)
     return false;
   const {read, written} = new TextEncoder().encodeInto(text, HEAPU8.subarray(at, at + text.length));
   if (read === text.length)
-    page.call("pagePoints", null, at, written);
-  _free(at);
+    page.call("pagePointsLength", null, written);
   return read === text.length || page.points(new TextEncoder().encode(text));
 }
 
