@@ -87,6 +87,11 @@ struct Words {
     const char* chosen;     // {0} the records chosen so far
     const char* noRecord;   // a click away from every record
     const char* answerButton;
+    const char* askArrows;  // how the keys choose records on the picture, for a call too large to list
+    const char* cursorOn;   // {0} the record the arrow keys are on
+    const char* askCounts;  // over a strip's counts on each side, for a call too large to list
+    const char* countLeft;
+    const char* countRight;
     const char* questionKinds[questionKindCount]; // the kinds' names on the page, in Question's order
 };
 
@@ -101,7 +106,8 @@ constexpr bool complete(const Words& w)
                              w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.treeOpenSplit, w.treeOpenLeaf, w.legendTitle, w.askSplit,
                              w.askLeaf, w.askStrip, w.askCompare, w.askCombine, w.askEnd, w.correct, w.incorrect,
                              w.whySplit, w.whyClosest, w.whyStrip, w.whyNewBest, w.whyNotBest, w.whyLeft, w.whyTie,
-                             w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton})
+                             w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton, w.askArrows, w.cursorOn,
+                             w.askCounts, w.countLeft, w.countRight})
         all = all && said(text);
     for (const auto& forms : w.nouns)
         for (const char* form : forms)

@@ -81,7 +81,8 @@ constexpr Words englishWords = {
                "teal box: where b is sought, |b.y - a.y| < w",
                "thin dashed teal box: |b.y - a.y| < d, the best now",
                "short black stub: the half of a record on the split line",
-               "orange ring: a record chosen as an answer"},
+               "orange ring: a record chosen as an answer",
+               "large blue hollow square: the record the arrow keys are on"},
 
     .askSplit = "Split: where does the line go that splits {0}? Click on it, or choose the record it passes through.",
     .askLeaf = "All pairs: {0}. Which pair is closest? Choose its two records.",
@@ -104,6 +105,11 @@ constexpr Words englishWords = {
     .chosen = "chosen: {0}",
     .noRecord = "no record there: nothing answered",
     .answerButton = "Answer",
+    .askArrows = "On the picture the arrow keys go from record to record; Enter or Space chooses one.",
+    .cursorOn = "the arrow keys are on {0}",
+    .askCounts = "Or say how many fall in it on each side:",
+    .countLeft = "left",
+    .countRight = "right",
     .questionKinds = {"split", "leaf", "strip", "comparison", "combine", "end"},
 };
 static_assert(complete(englishWords));

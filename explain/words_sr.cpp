@@ -95,7 +95,8 @@ constexpr Words serbianWords = {
                "tirkizni pravougaonik: trazi se b, |b.y - a.y| < w",
                "isprekidani tirkizni: |b.y - a.y| < d, najbolje sada",
                "kratka crna crtica: polovina kojoj pripada tacka na podeli",
-               "narandzasti krug: tacka izabrana kao odgovor"},
+               "narandzasti krug: tacka izabrana kao odgovor",
+               "veliki plavi prazan kvadrat: tacka na kojoj su strelice"},
 
     .askSplit = "Podela: gde ide prava koja deli {0}? Klikni na nju, ili izaberi tacku kroz koju prolazi.",
     .askLeaf = "Svi parovi: {0}. Koji par je najblizi? Izaberi njegove dve tacke.",
@@ -118,6 +119,11 @@ constexpr Words serbianWords = {
     .chosen = "izabrano: {0}",
     .noRecord = "tu nema tacke: nista nije odgovoreno",
     .answerButton = "Odgovori",
+    .askArrows = "Na slici strelice idu od tacke do tacke; Enter ili razmak bira tacku.",
+    .cursorOn = "strelice su na {0}",
+    .askCounts = "Ili reci koliko ih je sa svake strane:",
+    .countLeft = "levo",
+    .countRight = "desno",
     .questionKinds = {"podela", "list", "pojas", "poredjenje", "spajanje", "kraj"},
 };
 static_assert(complete(serbianWords));
