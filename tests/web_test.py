@@ -300,6 +300,14 @@ class Page(unittest.TestCase):
         self.assertEqual(counts(rows), counts(table))
         self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
                          [len(table) - 1] * 4, "the four curves, a point a row")
+        # The page's labels about the cost, the tree and the questions, and the chart's, follow the language.
+        labels = ("return [...document.querySelectorAll('#cost svg text, dd, summary, #ask-switch, #cost-title, #cost-about, "
+                  "#cost-up-to, #cost-records, #cost-run')].map(e => e.textContent).filter(t => /[a-z]/.test(t))"
+                  ".concat(['tree', 'levels-box'].map(id => document.getElementById(id).ariaLabel))")
+        en = self.js(labels)
+        self.choose("lang", "sr")
+        sr = self.js(labels)
+        self.assertTrue(len(en) == len(sr) == 20 and all(a and b and a != b for a, b in zip(en, sr)), (en, sr))
 
     def test_points_pasted_chosen_and_refused(self):
         text = "širina,visina,dubina\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
