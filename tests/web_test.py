@@ -510,9 +510,13 @@ class Page(unittest.TestCase):
             self.assertEqual(self.text("step-text"), starts[i])
             self.assertEqual(self.js("return [...document.querySelectorAll('#tree .current')].map(c => c.textContent)"),
                              [tree[i].strip() if "all pairs" in tree[i] else tree[i].strip().split(", d = ")[0]])
-        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=30000")
+        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=5000")
         self.assertLess(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")), 30)
         self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call.current")), 1)
+        calls = "return [...document.querySelectorAll('#tree .call')].map(c => [c.className, c.textContent])"
+        self.canvas().send_keys(*[Keys.RIGHT] * 60)  # the calls changed step by step as drawn anew
+        stepped = self.js(calls)
+        self.assertEqual(self.js("tree.key = ''; showTree(); " + calls), stepped)
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()
