@@ -515,8 +515,10 @@ class Page(unittest.TestCase):
         self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call.current")), 1)
         calls = "return [...document.querySelectorAll('#tree .call')].map(c => [c.className, c.textContent])"
         self.canvas().send_keys(*[Keys.RIGHT] * 60)  # the calls changed step by step as drawn anew
-        stepped = self.js(calls)
-        self.assertEqual(self.js("tree.key = ''; showTree(); " + calls), stepped)
+        for lang in ["en", "sr"]:  # and in another language
+            self.choose("lang", lang)
+            stepped = self.js(calls)
+            self.assertEqual(self.js("tree.key = ''; showTree(); " + calls), stepped)
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()

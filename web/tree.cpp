@@ -1,7 +1,8 @@
 // The recursion beside the steps: the calls as a tree, folded below the path to the current call
 // when they are more than the panel's lines, each jumping to its first step when chosen; and the
-// set's levels, a row per depth. The tree changes only at the steps where a call begins or ends, so
-// it is handed over only when its key changes: a step within a call costs the page nothing.
+// set's levels, a row per depth. The tree changes only at the steps where a call begins or ends (or
+// hands back to its parent), so it is handed over only when its key changes, found by a binary
+// search: a step within a call costs the page next to nothing, however many calls there are.
 #include "explain/step_view.hpp"
 #include "run/format.hpp"
 #include "scene/scene.hpp"
@@ -26,18 +27,35 @@ struct ShownCall {
     bool operator==(const ShownCall&) const = default;
 };
 
-std::string handedKey;              // the key of the tree handed over last
+// What the tree shows depends on alone: the set (a new one raises its records' version in the
+// scene), how many of the steps where a call begins, ends or hands back to its parent lie at or
+// before the step shown, the language and the digits.
+struct TreeKey {
+    unsigned set = 0;
+    std::ptrdiff_t changes = -1;
+    Language language = Language::sr;
+    int digits = 0;
+    bool operator==(const TreeKey&) const = default;
+};
+
+unsigned changesSet = 0;              // the set whose steps of change are known
+std::vector<std::size_t> changeSteps; // in order: each call's first step, its last and the one after
+
+TreeKey handedParts;                // the key of the tree handed over last
+std::string handedKey;              // as the page holds it
 std::vector<ShownCall> handedCalls; // and its calls
 
-// What the tree shows depends on alone: the set (by its records' version in the scene), the current
-// call, how many calls have begun and how many are done, the language and the digits.
-std::string treeKey(const std::vector<CallNode>& calls, std::size_t current, int at)
+TreeKey treeKey(const std::vector<CallNode>& calls, std::size_t current)
 {
-    const auto begun = std::partition_point(calls.begin(), calls.end(),
-                                            [&](const CallNode& c) { return c.firstStep <= current; });
-    const auto done = std::count_if(calls.begin(), begun, [&](const CallNode& c) { return c.doneAt(current); });
-    return printfText("%u.%d.%td.%td.%d.%d", sceneVerticesVersion, at, begun - calls.begin(), done,
-                      static_cast<int>(page.options.language), page.options.digits);
+    if (changesSet != sceneVerticesVersion || changeSteps.empty()) {
+        changesSet = sceneVerticesVersion;
+        changeSteps.clear();
+        for (const CallNode& call : calls)
+            changeSteps.insert(changeSteps.end(), {call.firstStep, call.lastStep, call.lastStep + 1});
+        std::sort(changeSteps.begin(), changeSteps.end());
+    }
+    return {sceneVerticesVersion, std::upper_bound(changeSteps.begin(), changeSteps.end(), current) - changeSteps.begin(),
+            page.options.language, page.options.digits};
 }
 
 } // namespace
@@ -55,12 +73,18 @@ EMSCRIPTEN_KEEPALIVE const char* pageTree(const char* since)
         return handOver("{\"key\":\"\",\"calls\":[],\"levels\":[]}");
     const std::vector<CallNode>& calls = viewCalls();
     const std::size_t current = stepPlayer().current;
-    const int at = callAt(calls, current);
-    const std::string key = treeKey(calls, current, at);
+    const TreeKey parts = treeKey(calls, current);
+    if (parts == handedParts && since == handedKey)
+        return handOver("{\"key\":\"" + handedKey + "\"}");
+    const std::string key = printfText("%u.%td.%d.%d", parts.set, parts.changes, static_cast<int>(parts.language),
+                                       parts.digits);
     if (key == since)
-        return handOver("{\"key\":" + json(key) + "}");
+        return handOver("{\"key\":\"" + key + "\"}");
+    const int at = callAt(calls, current);
     const std::vector<int> shown = unfoldedCalls(calls, at, treeMostLines);
-    const bool handed = !handedKey.empty() && since == handedKey; // what the page shows is known here
+    // What the page shows is known here when it is what was handed over, in the same words.
+    const bool handed = since == handedKey && parts.set == handedParts.set &&
+                        parts.language == handedParts.language && parts.digits == handedParts.digits;
     std::vector<ShownCall> now;
     auto before = handedCalls.begin();
     std::string text = "{\"key\":" + json(key) + ",\"calls\":[";
@@ -86,6 +110,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageTree(const char* since)
                            folded ? "true" : "false");
     }
     text += "]";
+    handedParts = parts;
     handedKey = key;
     handedCalls = std::move(now);
     const std::string set = key.substr(0, key.find('.') + 1);

@@ -48,15 +48,15 @@ function showTree() {
       next = next.nextElementSibling;
     if (c === number)
       continue;
-    button.className = `call ${c.state}` + (c.current ? " current" : "") + (c.folded ? " folded" : "");
-    if (button.firstChild)
-      button.firstChild.data = c.text; // the text node kept: a lighter change than a new one
-    else
+    const name = `call ${c.state}` + (c.current ? " current" : "") + (c.folded ? " folded" : "");
+    if (button.className !== name)
+      button.className = name;
+    if (!button.firstChild)
       button.textContent = c.text;
-    if (c.current)
-      button.setAttribute("aria-current", "step");
-    else
-      button.removeAttribute("aria-current");
+    else if (button.firstChild.data !== c.text)
+      button.firstChild.data = c.text; // the text node kept: a lighter change than a new one
+    if (c.current !== button.hasAttribute("aria-current"))
+      c.current ? button.setAttribute("aria-current", "step") : button.removeAttribute("aria-current");
   }
   while (next) {
     const gone = next;
