@@ -301,8 +301,9 @@ class Page(unittest.TestCase):
         self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
                          [len(table) - 1] * 4, "the four curves, a point a row")
         # The page's labels about the cost, the tree and the questions, and the chart's, follow the language.
-        labels = ("return [...document.querySelectorAll('#cost svg text, dd, summary, #ask-switch, #cost-title, #cost-about, "
-                  "#cost-up-to, #cost-records, #cost-run')].map(e => e.textContent).filter(t => /[a-z]/.test(t))"
+        labels = ("return [...document.querySelectorAll('#cost svg text, dd, summary, #ask-switch, #cost-title, "
+                  "#cost-about, #cost-up-to, #cost-records, #cost-run')].map(e => e.textContent)"
+                  ".filter(t => /[a-z]/.test(t))"
                   ".concat(['tree', 'levels-box'].map(id => document.getElementById(id).ariaLabel))")
         en = self.js(labels)
         self.choose("lang", "sr")
