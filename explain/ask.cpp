@@ -75,6 +75,34 @@ std::vector<int> stripRecords(const ClosestPairRun<Point>& run, const SplitCall&
 }
 
 template <class Point>
+int recordToward(const ClosestPairRun<Point>& run, CallRecords call, int from, double dx, double dy)
+{
+    const double length = std::hypot(dx, dy);
+    if (from < 0 || length == 0)
+        return from < 0 ? static_cast<int>(run.byX[call.begin] - run.records) : from;
+    const Point& at = run.records[from];
+    const auto fromPlace = std::find(run.byX + call.begin, run.byX + call.begin + call.count, &at) - run.byX;
+    int best = from;
+    double bestScore = INFINITY;
+    bool bestInCone = false;
+    for (int i = call.begin; i < call.begin + call.count; ++i) {
+        const double vx = run.byX[i]->x - at.x, vy = run.byX[i]->y - at.y;
+        const double along = (vx * dx + vy * dy) / length, across = std::fabs(vx * dy - vy * dx) / length;
+        const bool equal = vx == 0 && vy == 0 && i != fromPlace && (i > fromPlace) == (dx + dy > 0);
+        if (along <= 0 && !equal)
+            continue;
+        const bool inCone = across <= along;
+        const double score = along * along + 4 * across * across;
+        if ((inCone && !bestInCone) || (inCone == bestInCone && score < bestScore)) {
+            best = static_cast<int>(run.byX[i] - run.records);
+            bestScore = score;
+            bestInCone = inCone;
+        }
+    }
+    return best;
+}
+
+template <class Point>
 bool isRight(const ClosestPairRun<Point>& run, const Step& step, const Answer& answer)
 {
     const auto closest = [&](CallRecords call, double bestSquared) {
@@ -97,6 +125,8 @@ bool isRight(const ClosestPairRun<Point>& run, const Step& step, const Answer& a
     if (const auto* s = std::get_if<EndStep>(&step))
         return closest({0, s->count}, s->bestSquared);
     if (const auto* s = std::get_if<StripStep>(&step)) {
+        if (answer.left >= 0 || answer.right >= 0)
+            return answer.left == s->strip.leftCount && answer.right == s->strip.rightCount;
         std::vector<int> chosen = answer.records, strip = stripRecords(run, s->call, s->strip);
         std::sort(chosen.begin(), chosen.end());
         chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
@@ -193,6 +223,7 @@ std::string scoreText(const AskScore& score, Language language)
 
 #define CLOSEST_ASK(Point)                                                                                            \
     template std::vector<int> stripRecords(const ClosestPairRun<Point>&, const SplitCall&, const Strip&);            \
+    template int recordToward(const ClosestPairRun<Point>&, CallRecords, int, double, double);                      \
     template bool isRight(const ClosestPairRun<Point>&, const Step&, const Answer&);                                  \
     template std::string questionText(const ClosestPairRun<Point>&, const Step&, Language, NumberStyle);             \
     template std::string reasonText(const ClosestPairRun<Point>&, const Step&, Language, NumberStyle);               \

@@ -27,12 +27,13 @@ bool choosesRecords(Question question);
 const char* answerWord(Question question, int answer, Language language);
 
 // An answer: one of the two words (0 or 1), a place x for a split (right within reach of its line
-// too), or the records chosen, by their index in the run.
+// too), the records chosen, by their index in the run, or a strip's records counted on each side.
 struct Answer {
     int choice = -1;
     double x = NAN;
     double reach = 0;
     std::vector<int> records{};
+    int left = -1, right = -1;
 };
 
 // The records of a strip, by their index in the run: the last leftCount of the call's left half in
@@ -40,11 +41,20 @@ struct Answer {
 template <class Point>
 std::vector<int> stripRecords(const ClosestPairRun<Point>& run, const SplitCall& call, const Strip& strip);
 
-// Whether the answer to the step's question is right: a split's x (or its one record's x) lies from the left half's last x
-// to the right half's first, or within reach of the line; a leaf's or the end's two records are
-// the call's and as close as its best (a tie is as right as the pair the search kept); a strip's
-// records are exactly its own; a comparison's yes when strictly closer; a combine's right pair
-// only when strictly closer.
+// The record of the call a key's arrow leads to from record from (by index in the run), the arrow
+// pointing (dx, dy) in the set's plane: of those that way within 45 degrees (else anywhere that
+// way), the nearest, a step across it counting twice a step along it; a record equal to from's
+// counts as that way when it is later in x order and dx + dy > 0, or earlier and dx + dy < 0, so
+// that equal records are reached too. From itself when there is none; from -1 the call's first
+// record in x order.
+template <class Point>
+int recordToward(const ClosestPairRun<Point>& run, CallRecords call, int from, double dx, double dy);
+
+// Whether the answer to the step's question is right: a split's x (or its one record's x) lies
+// from the left half's last x to the right half's first, or within reach of the line; a leaf's or
+// the end's two records are the call's and as close as its best (a tie is as right as the pair the
+// search kept); a strip's records are exactly its own, or its counts on each side are; a
+// comparison's yes when strictly closer; a combine's right pair only when strictly closer.
 template <class Point>
 bool isRight(const ClosestPairRun<Point>& run, const Step& step, const Answer& answer);
 

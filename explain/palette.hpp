@@ -26,7 +26,8 @@ inline constexpr ColorCode paintFaded = colorCount, // the records outside the c
     paintSearchBox = colorCount + 13,               // where the walk looks for the left record's partners
     paintShrunkBox = colorCount + 14,               // that box's height with the best as it has shrunk
     paintSide = colorCount + 15,                    // the half of a record on the split line
-    paintChosen = colorCount + 16;                  // a record chosen as an answer to a question
+    paintChosen = colorCount + 16,                  // a record chosen as an answer to a question
+    paintCursor = colorCount + 17;                  // the record the arrow keys are on, while a question is open
 
 struct PaletteEntry {
     ColorCode code;
@@ -59,6 +60,7 @@ inline constexpr PaletteEntry stepPalette[] = {
     {paintShrunkBox, palette::teal, SceneMark::dot, 0, {1, 5, -1}},
     {paintSide, palette::black, SceneMark::dot, 0, {3, 0, -1}},
     {paintChosen, palette::orange, SceneMark::ring, 19},
+    {paintCursor, palette::blue, SceneMark::square, 27},
 };
 inline constexpr std::size_t paletteSize = std::size(stepPalette);
 

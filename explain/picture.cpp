@@ -98,7 +98,7 @@ struct Painter {
         twins();
     }
     // The question's picture: what the step starts from, without what it finds.
-    void ask(const Step& step, const std::vector<int>& chosen)
+    void ask(const Step& step, const std::vector<int>& chosen, int cursor)
     {
         if (const auto* s = std::get_if<StripStep>(&step)) {
             split(step, s->call);
@@ -119,8 +119,9 @@ struct Painter {
         twins();
         for (const int at : chosen)
             points(at, 1, paintChosen);
+        if (cursor >= 0)
+            points(cursor, 1, paintCursor);
     }
-
 
     void operator()(const Step& step, const SplitStep& s) { split(step, s.call); }
     void operator()(const Step& step, const LeafStep& s)
@@ -187,10 +188,11 @@ struct Painter {
 
 } // namespace
 
-StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen)
+StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen,
+                              int cursor)
 {
     Painter painter{layout, {}};
-    painter.ask(step, chosen);
+    painter.ask(step, chosen, cursor);
     return painter.picture;
 }
 

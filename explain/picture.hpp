@@ -42,8 +42,10 @@ StepPicture pictureOf(const ExplainLayout& layout, const Step& step);
 
 // What a question about the step shows before its answer: the call's records, and a strip's split
 // line, a comparison's strip, box, best pair and pair compared, a combine's two pairs (none of them
-// marked as kept); with a ring about each record chosen so far, by its position in x order.
-StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen);
+// marked as kept); with a ring about each record chosen so far, by its position in x order, and a
+// square about the one at cursor (-1: none).
+StepPicture questionPictureOf(const ExplainLayout& layout, const Step& step, const std::vector<int>& chosen,
+                              int cursor = -1);
 
 // The placed x of the splits of the calls under way around a step's call, outermost first: the
 // divide and conquer's own halving of the x order, from all records down to the call.

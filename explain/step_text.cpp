@@ -3,10 +3,31 @@
 #include "run/format.hpp"
 #include "run/report.hpp"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+// shortestText, kept for the numbers written last: a step's text, the calls under way and the tree
+// of calls write the same few numbers, and each takes up to 17 rounds of printf and strtod (3 us a
+// number in WebAssembly).
+const std::string& knownShortestText(double value)
+{
+    struct Known {
+        std::uint64_t bits = 0;
+        std::string text;
+    };
+    thread_local std::array<Known, 64> known;
+    std::uint64_t bits = 0; // not the value: -0 and 0 are equal, and their texts are not
+    std::memcpy(&bits, &value, sizeof bits);
+    Known& slot = known[(bits * 0x9E3779B97F4A7C15u) >> 58];
+    if (slot.text.empty() || slot.bits != bits)
+        slot = {bits, shortestText(value)};
+    return slot.text;
+}
 
 template <class Point>
 struct Describe {
@@ -116,11 +137,11 @@ std::string stepOfText(std::size_t number, std::size_t total, Language language)
 std::string numberText(double value, NumberStyle style)
 {
     if (style.digits == 0 || !std::isfinite(value))
-        return shortestText(value);
+        return knownShortestText(value);
     const std::string scientific = printfText("%.*e", style.digits - 1, value);
     const double rounded = std::strtod(scientific.c_str(), nullptr);
     if (rounded == value)
-        return shortestText(value); // no more digits than asked for, since these read back
+        return knownShortestText(value); // no more digits than asked for, since these read back
     // Rounded past the largest double (only next to it): printf's text.
     return style.roundedMark + (std::isfinite(rounded) ? shortestText(rounded) : scientific);
 }

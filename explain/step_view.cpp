@@ -131,9 +131,9 @@ bool playNext()
     return player.playing;
 }
 
-void showQuestion(const Step& step, const std::vector<int>& chosen)
+void showQuestion(const Step& step, const std::vector<int>& chosen, int cursor)
 {
-    showPicture(questionPictureOf(layout, step, chosen));
+    showPicture(questionPictureOf(layout, step, chosen, cursor));
     if (follow)
         frame(callBox(step));
     redraw();

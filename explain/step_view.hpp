@@ -55,8 +55,9 @@ void pressKey(StepKey key);
 bool playNext();
 
 // Shows the question about step in the picture in place of the step shown (the texts stay), with a
-// ring about each record chosen, by its position in x order; the next step shown ends it.
-void showQuestion(const Step& step, const std::vector<int>& chosen);
+// ring about each record chosen and a square about the one at cursor (-1: none), by their positions
+// in x order; the next step shown ends it.
+void showQuestion(const Step& step, const std::vector<int>& chosen, int cursor = -1);
 
 // Shows steps[index] (the last when beyond them), as a call chosen in the tree asks.
 void goToStep(std::size_t index);

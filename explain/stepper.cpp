@@ -93,17 +93,24 @@ std::string playerHeader(const StepPlayer& player, std::size_t total, long long 
 std::vector<std::string> callsUnderWay(const std::vector<Step>& steps, std::size_t index, Language language,
                                        NumberStyle numbers)
 {
+    // The steps that began the calls under way, outermost first, then their lines: a step deep in a
+    // large run words its few calls, not every split before it.
+    std::vector<std::size_t> began;
+    for (std::size_t i = 0; i <= index && i < steps.size(); ++i)
+        if (std::holds_alternative<SplitStep>(steps[i]) || (i == index && std::holds_alternative<LeafStep>(steps[i])))
+            began.push_back(i);
+        else if (std::holds_alternative<AnswerStep>(steps[i]) && i < index)
+            began.pop_back();
     const Words& w = wordsOf(language);
     std::vector<std::string> calls;
-    for (std::size_t i = 0; i <= index && i < steps.size(); ++i) {
+    for (const std::size_t i : began) {
         const std::string number = std::to_string(calls.size() + 1);
         if (const auto* split = std::get_if<SplitStep>(&steps[i]))
             calls.push_back(filled(w.splitCall, {number, counted(split->call.records.count, language, Noun::record),
                                                  numberText(split->call.mx, numbers)}));
-        else if (const auto* leaf = std::get_if<LeafStep>(&steps[i]); leaf && i == index)
-            calls.push_back(filled(w.leafCall, {number, counted(leaf->call.count, language, Noun::record)}));
-        else if (std::holds_alternative<AnswerStep>(steps[i]) && i < index)
-            calls.pop_back();
+        else
+            calls.push_back(filled(w.leafCall, {number, counted(std::get<LeafStep>(steps[i]).call.count, language,
+                                                                Noun::record)}));
     }
     return calls;
 }

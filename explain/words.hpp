@@ -87,7 +87,40 @@ struct Words {
     const char* chosen;     // {0} the records chosen so far
     const char* noRecord;   // a click away from every record
     const char* answerButton;
+    const char* askArrows;  // how the keys choose records on the picture, for a call too large to list
+    const char* cursorOn;   // {0} the record the arrow keys are on
+    const char* askCounts;  // over a strip's counts on each side, for a call too large to list
+    const char* countLeft;
+    const char* countRight;
     const char* questionKinds[questionKindCount]; // the kinds' names on the page, in Question's order
+
+    // The page's own labels about the questions, the tree and the cost (web/labels.cpp places them);
+    // the names of the cost's and the levels' columns are closest_explain's own, the same in all.
+    const char* askSwitch;      // the switch that turns asking on
+    const char* askKindsTitle;  // over the kinds' boxes
+    const char* askRecordsName; // the list of the call's records, as a screen reader names it
+    const char* treeTitle;      // the tree panel's title
+    const char* treeName;       // the tree, as a screen reader names it
+    const char* levelsName;     // the levels' table, as a screen reader names it
+    const char* levelsNote;     // where the n log n lies, under the levels
+    const char* costTitle;
+    const char* costAbout;      // what the cost counts
+    const char* costUpTo;       // before the most records counted
+    const char* costRecords;    // after them
+    const char* costCount;      // the button
+    const char* termRatio;      // what the cost's columns mean, a line each
+    const char* termMost;
+    const char* termDepth;
+    const char* termMoved;
+    const char* termTimes;
+    const char* chartDistances; // the chart's curves
+    const char* chartMoved;
+    const char* chartReference;
+    const char* chartPairs;
+    const char* chartX;         // its axes
+    const char* chartY;
+    const char* chartName;      // the chart, as a screen reader names it
+    const char* costTableName;  // the table, as a screen reader names it
 };
 
 // Whether every word is there: each language's file checks itself with it, so that a language
@@ -101,7 +134,12 @@ constexpr bool complete(const Words& w)
                              w.equalDistances, w.playing, w.header, w.splitCall, w.leafCall, w.treeSplit, w.treeLeaf, w.treeOpenSplit, w.treeOpenLeaf, w.legendTitle, w.askSplit,
                              w.askLeaf, w.askStrip, w.askCompare, w.askCombine, w.askEnd, w.correct, w.incorrect,
                              w.whySplit, w.whyClosest, w.whyStrip, w.whyNewBest, w.whyNotBest, w.whyLeft, w.whyTie,
-                             w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton})
+                             w.whyRight, w.score, w.chosen, w.noRecord, w.answerButton, w.askArrows, w.cursorOn,
+                             w.askCounts, w.countLeft, w.countRight, w.askSwitch, w.askKindsTitle, w.askRecordsName,
+                             w.treeTitle, w.treeName, w.levelsName, w.levelsNote, w.costTitle, w.costAbout,
+                             w.costUpTo, w.costRecords, w.costCount, w.termRatio, w.termMost, w.termDepth, w.termMoved,
+                             w.termTimes, w.chartDistances, w.chartMoved, w.chartReference, w.chartPairs, w.chartX,
+                             w.chartY, w.chartName, w.costTableName})
         all = all && said(text);
     for (const auto& forms : w.nouns)
         for (const char* form : forms)

@@ -81,7 +81,8 @@ constexpr Words englishWords = {
                "teal box: where b is sought, |b.y - a.y| < w",
                "thin dashed teal box: |b.y - a.y| < d, the best now",
                "short black stub: the half of a record on the split line",
-               "orange ring: a record chosen as an answer"},
+               "orange ring: a record chosen as an answer",
+               "large blue hollow square: the record the arrow keys are on"},
 
     .askSplit = "Split: where does the line go that splits {0}? Click on it, or choose the record it passes through.",
     .askLeaf = "All pairs: {0}. Which pair is closest? Choose its two records.",
@@ -104,6 +105,42 @@ constexpr Words englishWords = {
     .chosen = "chosen: {0}",
     .noRecord = "no record there: nothing answered",
     .answerButton = "Answer",
+    .askArrows = "On the picture the arrow keys go from record to record; Enter or Space chooses one.",
+    .cursorOn = "the arrow keys are on {0}",
+    .askCounts = "Or say how many fall in it on each side:",
+    .countLeft = "left",
+    .countRight = "right",
     .questionKinds = {"split", "leaf", "strip", "comparison", "combine", "end"},
+
+    .askSwitch = "Ask before showing the answer",
+    .askKindsTitle = "Ask about",
+    .askRecordsName = "The call's records",
+    .treeTitle = "The calls as a tree, and the levels",
+    .treeName = "The calls as a tree: choose one to go to its first step",
+    .levelsName = "The levels of the recursion",
+    .levelsNote = "Each depth's y-splits move every record of its calls that split, about n a level, and there are "
+                  "about log\u2082 n levels: there lies the n log n.",
+    .costTitle = "The cost against all pairs",
+    .costAbout = "The distances the divide and conquer computes, counted by running it on sets of the kind and "
+                 "dimension chosen above (with the seed, if one is given), against the n(n\u22121)/2 pairs that "
+                 "checking every pair computes.",
+    .costUpTo = "Up to",
+    .costRecords = "records",
+    .costCount = "Count",
+    .termRatio = "the distances computed divided by all pairs: the share of the pairs the divide and conquer looks at.",
+    .termMost = "the most comparisons one left record of a strip made: a few, however large n grows.",
+    .termDepth = "the most calls under way at once: the levels of the recursion, about log\u2082(n/8) + 1.",
+    .termMoved = "the records the y-splits moved over all calls: n at each level above the leaves, about "
+                 "n log\u2082 n in all.",
+    .termTimes = "the mean of as many runs as take 20 ms together, so that times below a millisecond are steady; "
+                 "below a microsecond they read 0.000.",
+    .chartDistances = "divide and conquer: distances computed (like n)",
+    .chartMoved = "records moved by the y-splits (like n log n)",
+    .chartReference = "n \u00b7 \u2308log\u2082 n\u2309, for reference",
+    .chartPairs = "all pairs: n(n\u22121)/2",
+    .chartX = "records n (log scale)",
+    .chartY = "distances, records (log scale)",
+    .chartName = "distances computed, records moved, n log\u2082 n and all pairs against the records, on log scales",
+    .costTableName = "The cost table",
 };
 static_assert(complete(englishWords));

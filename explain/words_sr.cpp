@@ -1,4 +1,5 @@
-// Serbian, in ASCII (the window's font has no other characters).
+// Serbian, its letters in ASCII (the window's font has no other characters); the page's own labels
+// have the signs of mathematics too.
 #include "explain/words.hpp"
 #include "run/format.hpp"
 
@@ -95,7 +96,8 @@ constexpr Words serbianWords = {
                "tirkizni pravougaonik: trazi se b, |b.y - a.y| < w",
                "isprekidani tirkizni: |b.y - a.y| < d, najbolje sada",
                "kratka crna crtica: polovina kojoj pripada tacka na podeli",
-               "narandzasti krug: tacka izabrana kao odgovor"},
+               "narandzasti krug: tacka izabrana kao odgovor",
+               "veliki plavi prazan kvadrat: tacka na kojoj su strelice"},
 
     .askSplit = "Podela: gde ide prava koja deli {0}? Klikni na nju, ili izaberi tacku kroz koju prolazi.",
     .askLeaf = "Svi parovi: {0}. Koji par je najblizi? Izaberi njegove dve tacke.",
@@ -118,6 +120,42 @@ constexpr Words serbianWords = {
     .chosen = "izabrano: {0}",
     .noRecord = "tu nema tacke: nista nije odgovoreno",
     .answerButton = "Odgovori",
+    .askArrows = "Na slici strelice idu od tacke do tacke; Enter ili razmak bira tacku.",
+    .cursorOn = "strelice su na {0}",
+    .askCounts = "Ili reci koliko ih je sa svake strane:",
+    .countLeft = "levo",
+    .countRight = "desno",
     .questionKinds = {"podela", "list", "pojas", "poredjenje", "spajanje", "kraj"},
+
+    .askSwitch = "Pitaj pre nego sto se pokaze odgovor",
+    .askKindsTitle = "Pitanja o",
+    .askRecordsName = "Tacke poziva",
+    .treeTitle = "Pozivi kao stablo, i nivoi",
+    .treeName = "Pozivi kao stablo: izaberi poziv da odes na njegov prvi korak",
+    .levelsName = "Nivoi rekurzije",
+    .levelsNote = "Podele po y na svakoj dubini pomeraju svaku tacku svojih poziva koji dele, oko n po nivou, a "
+                  "nivoa ima oko log\u2082 n: tu je n log n.",
+    .costTitle = "Cena naspram svih parova",
+    .costAbout = "Rastojanja koja racuna podeli pa vladaj, prebrojana na skupovima vrste i dimenzije izabrane gore "
+                 "(sa semenom, ako je dato), naspram n(n\u22121)/2 parova koje racuna provera svakog para.",
+    .costUpTo = "Do",
+    .costRecords = "tacaka",
+    .costCount = "Prebroj",
+    .termRatio = "izracunata rastojanja podeljena brojem svih parova: deo parova koje podeli pa vladaj pogleda.",
+    .termMost = "najvise poredjenja jedne leve tacke pojasa: nekoliko, koliko god n raslo.",
+    .termDepth = "najvise poziva u toku odjednom: nivoi rekurzije, oko log\u2082(n/8) + 1.",
+    .termMoved = "tacke koje su podele po y pomerile u svim pozivima: n na svakom nivou iznad listova, ukupno oko "
+                 "n log\u2082 n.",
+    .termTimes = "prosek onoliko izvrsavanja koliko zajedno traju 20 ms, da bi vremena ispod milisekunde bila "
+                 "stabilna; ispod mikrosekunde pisu 0.000.",
+    .chartDistances = "podeli pa vladaj: izracunata rastojanja (kao n)",
+    .chartMoved = "tacke koje pomeraju podele po y (kao n log n)",
+    .chartReference = "n \u00b7 \u2308log\u2082 n\u2309, za poredjenje",
+    .chartPairs = "svi parovi: n(n\u22121)/2",
+    .chartX = "broj tacaka n (logaritamska skala)",
+    .chartY = "rastojanja, tacke (logaritamska skala)",
+    .chartName = "izracunata rastojanja, pomerene tacke, n log\u2082 n i svi parovi prema broju tacaka, na "
+                 "logaritamskim skalama",
+    .costTableName = "Tabela cene",
 };
 static_assert(complete(serbianWords));

@@ -242,7 +242,7 @@ std::string summary(const StepPicture& picture)
 {
     constexpr const char* names[] = {"faded", "call", "left", "right", "twin", "split", "outer",
                                      "edge",  "best", "leftPair", "rightPair", "compared", "reach", "box", "shrunk", "side",
-                                     "chosen"};
+                                     "chosen", "cursor"};
     static_assert(std::size(names) == paletteSize);
     const auto name = [&](ColorCode code) { return names[code - colorCount]; };
     std::string text = "runs";
@@ -655,6 +655,7 @@ void checkAskCase(const AskCase<Point>& c)
 Answer choice(int c) { return {.choice = c}; }
 Answer place(double x, double reach = 0) { return {.x = x, .reach = reach}; }
 Answer chosen(std::vector<int> records) { return {.records = std::move(records)}; }
+Answer counts(int left, int right) { return {.left = left, .right = right}; }
 
 TEST(Ask, EveryKindRightAndWrongInBothLanguages)
 {
@@ -674,6 +675,7 @@ TEST(Ask, EveryKindRightAndWrongInBothLanguages)
          "right",
          "u pojasu od x = 11.111938698217887 do x = 15.288061301782111 (d = 2.088061301782112) je 0 levo i 2 desno"},
         {fixed, 4, Question::strip, chosen({11, 7, 11}), chosen({11, 7, 13}), "", ""},
+        {fixed, 4, Question::strip, counts(0, 2), counts(2, 0), "", ""}, // or counted on each side
         {newBest, 5, Question::compare, choice(0), choice(1), "a new best pair: 3.605551275463989 < 5",
          "novi najbolji par: 3.605551275463989 < 5"},
         {fixed, 3, Question::combine, choice(1), choice(0),
@@ -774,9 +776,9 @@ TEST(Ask, ScoreCountsFirstAnswersAndSkippedQuestions)
 TEST(Ask, PicturesHoldTheResultBack)
 {
     const Explained<Point2> newBest(newBestSet), fixed(fixedSet);
-    const auto question = [](const auto& e, std::size_t step, std::vector<int> chosen) {
+    const auto question = [](const auto& e, std::size_t step, std::vector<int> chosen, int cursor = -1) {
         sceneExtent = SceneExtent{};
-        return summary(questionPictureOf(layoutOf(e.run), e.steps[step], chosen));
+        return summary(questionPictureOf(layoutOf(e.run), e.steps[step], chosen, cursor));
     };
     const std::tuple<std::string, const char*, const char*> cases[] = {
         {question(fixed, 0, {}), "split", "call"},            // the split: the call's records, no line
@@ -785,10 +787,22 @@ TEST(Ask, PicturesHoldTheResultBack)
         {question(newBest, 5, {}), "circle", "compared:"},    // a comparison: the pair, no new best's circle
         {question(fixed, 3, {}), "best", "rightPair:"},       // a combine: both pairs, neither kept
         {question(fixed, 6, {}), "best", "call"},
+        {question(fixed, 6, {}, 5), "best", "cursor:5+1s27"}, // the arrow keys' record squared
     };
     for (const auto& [picture, absent, present] : cases)
         EXPECT_TRUE(picture.find(absent) == std::string::npos && picture.find(present) != std::string::npos)
             << picture;
+}
+
+// The arrow keys go to the nearest record that way (across counting twice along), within 45
+// degrees before any other; to an equal record by x order; nowhere past the last.
+TEST(Ask, ArrowKeysReachEveryRecord)
+{
+    const Explained<Point2> set({{0, 0}, {1, 0}, {2, 0}, {0, 1}, {1, 1}, {5, 5}, {5, 5}, {9, 0}, {9, 9}});
+    const std::array<int, 4> cases[] = {{-1, 1, 0, 0}, {0, 1, 0, 1}, {0, 0, 1, 3}, {0, -1, 0, 0}, {1, 0, 1, 4},
+                                        {4, 1, 0, 2},  {5, 1, 0, 6}, {6, -1, 0, 5}, {6, 1, 0, 8}, {2, 1, 0, 7}};
+    for (const auto& [from, dx, dy, to] : cases)
+        EXPECT_EQ(recordToward(set.run, {0, 9}, from, dx, dy), to) << from << " " << dx << " " << dy;
 }
 
 TEST(Ask, KindsReadFromALinkOrRefused)

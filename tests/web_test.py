@@ -55,6 +55,10 @@ def words(query):  # a link's parameters as closest_explain's options (the point
     return [w for name, value in pairs if OPTIONS.get(name) and name != "points" for w in (OPTIONS[name], value)]
 
 
+def numbers(text):  # the numbers a text names, as (x, y) or a list
+    return tuple(float(v) for v in re.findall(r"-?\d+(?:\.\d+)?(?:e[-+]?\d+)?", text))
+
+
 def png_image(png):
     size = subprocess.run(["identify", "-format", "%w %h", "png:-"], input=png, capture_output=True, check=True).stdout
     raw = subprocess.run(["convert", "png:-", "-depth", "8", "bgra:-"], input=png, capture_output=True, check=True).stdout
@@ -296,6 +300,15 @@ class Page(unittest.TestCase):
         self.assertEqual(counts(rows), counts(table))
         self.assertEqual(self.js("return [...document.querySelectorAll('#cost polyline')].map(p => p.points.length)"),
                          [len(table) - 1] * 4, "the four curves, a point a row")
+        # The page's labels about the cost, the tree and the questions, and the chart's, follow the language.
+        labels = ("return [...document.querySelectorAll('#cost svg text, dd, summary, #ask-switch, #cost-title, "
+                  "#cost-about, #cost-up-to, #cost-records, #cost-run')].map(e => e.textContent)"
+                  ".filter(t => /[a-z]/.test(t))"
+                  ".concat(['tree', 'levels-box'].map(id => document.getElementById(id).ariaLabel))")
+        en = self.js(labels)
+        self.choose("lang", "sr")
+        sr = self.js(labels)
+        self.assertTrue(len(en) == len(sr) == 20 and all(a and b and a != b for a, b in zip(en, sr)), (en, sr))
 
     def test_points_pasted_chosen_and_refused(self):
         text = "širina,visina,dubina\n0 0 0\n3 4 1\n20 100 2\n40 200 0\n98 503 1\n100 500 2\n130 0 0\n99 502 5\n"
@@ -413,13 +426,31 @@ class Page(unittest.TestCase):
             self.assertIn(self.text("ask-score"), [f"right {sum(answered)} of {len(answered)} answered, 0 skipped",
                                                    f"tacno {sum(answered)} od {len(answered)} odgovorenih, preskoceno 0"])
             self.assertTrue(report.is_displayed())
+        # Above 64 records a keyboard answers a strip by its counts (the focus on the left one), and the
+        # end by the arrow keys and Enter on the picture (the focus there), right and wrong.
+        link = "?set=uniform&count=200&seed=1"
+        pair = [numbers(p) for p in re.findall(r"\(.*?\)", steps_of(*words(link), "--lang", "en")[-1])]
+        for lang, left, verdict, second in [("en", "1", "Correct", pair[1]), ("sr", "2", "Netacno", None)]:
+            self.open(link + "&questions=strip,end&step=164&lang=" + lang)
+            self.key("Next" if lang == "en" else "Napred").click()
+            ActionChains(self.browser).send_keys(left, Keys.TAB, "2", Keys.ENTER).perform()
+            self.assertTrue(self.text("ask-verdict").startswith(verdict + ": "), self.text("ask-verdict"))
+            self.canvas().send_keys(Keys.RIGHT, Keys.RIGHT, Keys.RIGHT)  # the end's question; its first record
+            for target in [pair[0], second]:
+                for _ in range(40 if target else 1):
+                    at = numbers(self.text("ask-cursor"))
+                    dx, dy = (target[0] - at[0], target[1] - at[1]) if target else (1, 0)
+                    if dx or dy:
+                        self.canvas().send_keys((Keys.RIGHT if dx > 0 else Keys.LEFT) if abs(dx) > abs(dy)
+                                                else Keys.UP if dy > 0 else Keys.DOWN)
+                self.canvas().send_keys(Keys.ENTER)
+            self.assertTrue(self.text("ask-verdict").startswith(verdict + ": "), self.text("ask-verdict"))
 
     # Answers the open question about step (closest_explain's text of it), right unless wrong: a
     # split by the record on its line, a leaf or the end by its pair's records, a strip by its records
     # when it holds none (else by none, which is wrong), the two answers by the step's verdict.
     def answer(self, step, wrong):
         texts = [b.text for b in self.records()]
-        numbers = lambda text: tuple(float(v) for v in re.findall(r"[-\d.e+]+", text))  # noqa: E731
         if match := re.search(r"(?:line|prava) x = ([-\d.]+)", step):
             if not wrong:  # the line's x typed
                 self.browser.find_element(By.ID, "ask-place").send_keys(match.group(1), Keys.ENTER)
@@ -480,9 +511,15 @@ class Page(unittest.TestCase):
             self.assertEqual(self.text("step-text"), starts[i])
             self.assertEqual(self.js("return [...document.querySelectorAll('#tree .current')].map(c => c.textContent)"),
                              [tree[i].strip() if "all pairs" in tree[i] else tree[i].strip().split(", d = ")[0]])
-        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=30000")
+        self.open("?set=uniform&count=10000&seed=4&lang=en&explain&step=5000")
         self.assertLess(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call")), 30)
         self.assertEqual(len(self.browser.find_elements(By.CSS_SELECTOR, "#tree .call.current")), 1)
+        calls = "return [...document.querySelectorAll('#tree .call')].map(c => [c.className, c.textContent])"
+        self.canvas().send_keys(*[Keys.RIGHT] * 60)  # the calls changed step by step as drawn anew
+        for lang in ["en", "sr"]:  # and in another language
+            self.choose("lang", lang)
+            stepped = self.js(calls)
+            self.assertEqual(self.js("tree.key = ''; showTree(); " + calls), stepped)
 
     def points(self):
         return self.js("return page.text('pagePointsText')").splitlines()

@@ -2,7 +2,9 @@
 // and opens its question, drawn in the picture without its result; Next and Previous wait until it
 // is answered. A question is answered by one of two words, by clicks or taps on the picture (a
 // split's line, or records), or by records chosen from a list. Jumps past questions (End, Page
-// Down, a call chosen in the tree) count them as skipped.
+// Down, a call chosen in the tree) count them as skipped. A keyboard answers every question: on the
+// picture the arrow keys go from record to record and Enter or Space chooses one; a split's x is
+// typed; a strip of a call too large to list its records is answered by its counts on each side.
 #include "explain/ask.hpp"
 #include "explain/edit.hpp"
 #include "explain/step_view.hpp"
@@ -10,6 +12,7 @@
 #include "viewer/viewer.hpp"
 #include "web/page.hpp"
 
+#include <GL/glut.h>
 #include <emscripten.h>
 
 #include <algorithm>
@@ -17,7 +20,8 @@
 
 namespace {
 
-// The most records a question lists as buttons; a larger call's records are chosen on the picture.
+// The most records a question lists as buttons; a larger call's records are chosen on the picture
+// (by the arrow keys too), and its strip's counted.
 constexpr int listMostRecords = 64;
 
 bool askingOn = false;                // a question before each step of the kinds chosen
@@ -26,28 +30,38 @@ bool revealing = false;              // the next key shows the step just answere
 AskScore score;                      // the answers given since the set was shown
 std::vector<int> chosen;             // the records chosen for the open question, by index
 bool missed = false;                 // the last click fell away from every record
+int cursor = -1;                     // the record the arrow keys are on, by index; -1 before the first
+
+// The open question's answer so far forgotten: a new question, or none.
+void clearAnswer()
+{
+    chosen.clear();
+    missed = false;
+    cursor = -1;
+}
 
 QuestionKinds kinds() { return page.options.questions.value_or(defaultQuestionKinds); }
 
 Question openQuestion() { return question ? questionOf(viewSteps()[*question], kinds()) : Question::none; }
 
-// The chosen records by their position in x order, as the picture draws them.
-std::vector<int> chosenInXOrder()
-{
-    std::vector<int> positions;
-    std::visit(
-        [&](const auto& run) {
-            for (int i = 0; i < run.count; ++i)
-                if (std::find(chosen.begin(), chosen.end(), static_cast<int>(run.byX[i] - run.records)) != chosen.end())
-                    positions.push_back(i);
-        },
-        page.shown->run);
-    return positions;
-}
-
+// The open question in the picture: the chosen records and the arrow keys' one by their position in
+// x order, as the picture draws them.
 void showOpen()
 {
-    showQuestion(viewSteps()[*question], chosenInXOrder());
+    std::vector<int> positions;
+    int cursorAt = -1;
+    std::visit(
+        [&](const auto& run) {
+            for (int i = 0; i < run.count; ++i) {
+                const int record = static_cast<int>(run.byX[i] - run.records);
+                if (std::find(chosen.begin(), chosen.end(), record) != chosen.end())
+                    positions.push_back(i);
+                if (record == cursor)
+                    cursorAt = i;
+            }
+        },
+        page.shown->run);
+    showQuestion(viewSteps()[*question], positions, cursorAt);
     EM_ASM(Module.onStepShown && Module.onStepShown());
 }
 
@@ -58,8 +72,7 @@ void answer(const Answer& given)
                                   page.shown->run);
     takeAnswer(score, *question, right);
     question.reset();
-    chosen.clear();
-    missed = false;
+    clearAnswer();
     revealing = true;
     pressKey(StepKey::next);
     revealing = false;
@@ -118,8 +131,7 @@ void choose(int record)
 void endAsking()
 {
     question.reset();
-    chosen.clear();
-    missed = false;
+    clearAnswer();
     score = {};
 }
 
@@ -143,7 +155,7 @@ bool takeKey(StepKey key)
         if (key == StepKey::previous || next >= steps.size() || questionOf(steps[next], kinds()) == Question::none)
             return true;
         question = next;
-        chosen.clear();
+        clearAnswer();
         showOpen();
         return false;
     }
@@ -161,15 +173,17 @@ void jumpAsking(std::size_t from, std::size_t to)
     if (to > from)
         skipQuestions(score, viewSteps(), kinds(), from, to);
     question.reset();
-    chosen.clear();
+    clearAnswer();
 }
 
 extern "C" {
 
 // What the page shows while asking, as JSON: whether it asks; the open question, its kind, its two
 // answers' words or whether records answer it, the records chosen and the records to choose from
-// (index and text, for a call small enough); the last answer's verdict while its step is shown; the
-// score; and whether the report is held back (steps shown, and the last one not yet reached).
+// (index and text, for a call small enough), the record the arrow keys are on; for a larger call how
+// the keys choose records and, for a strip, whether counts answer it and their words; the last
+// answer's verdict while its step is shown; the score; and whether the report is held back (steps
+// shown, and the last one not yet reached).
 EMSCRIPTEN_KEEPALIVE const char* pageAsk()
 {
     const bool on = askingOn && stepsOnScreen();
@@ -178,8 +192,8 @@ EMSCRIPTEN_KEEPALIVE const char* pageAsk()
     const Language language = page.options.language;
     const Words& w = wordsOf(language);
     const NumberStyle numbers{page.options.digits};
-    std::string text, kind, answers = "[]", records = "[]", chosenText, verdict;
-    bool byRecords = false;
+    std::string text, kind, answers = "[]", records = "[]", chosenText, cursorText, hint, verdict;
+    bool byRecords = false, counts = false;
     if (on && question) {
         const Step& step = (*steps)[*question];
         const Question q = questionOf(step, kinds());
@@ -192,7 +206,12 @@ EMSCRIPTEN_KEEPALIVE const char* pageAsk()
                 if (!byRecords)
                     answers = "[" + json(answerWord(q, 0, language)) + "," + json(answerWord(q, 1, language)) + "]";
                 const CallRecords call = callOf(step);
-                if (byRecords && call.count <= listMostRecords) {
+                const bool listed = call.count <= listMostRecords;
+                hint = byRecords && !listed ? w.askArrows : "";
+                counts = q == Question::strip && !listed;
+                if (cursor >= 0)
+                    cursorText = filled(w.cursorOn, {pointText(run.records[cursor], writer)});
+                if (byRecords && listed) {
                     records = "[";
                     for (int i = call.begin; i < call.begin + call.count; ++i) {
                         const int index = static_cast<int>(run.byX[i] - run.records);
@@ -214,10 +233,13 @@ EMSCRIPTEN_KEEPALIVE const char* pageAsk()
                              page.shown->run);
     }
     return handOver(printfText("{\"asking\":%s,\"question\":%s,\"kind\":%s,\"answers\":%s,\"byRecords\":%s,"
-                               "\"records\":%s,\"chosen\":%s,\"answerLabel\":%s,\"verdict\":%s,\"score\":%s,"
+                               "\"records\":%s,\"chosen\":%s,\"cursor\":%s,\"hint\":%s,\"counts\":%s,"
+                               "\"countWords\":[%s,%s,%s],\"answerLabel\":%s,\"verdict\":%s,\"score\":%s,"
                                "\"hideReport\":%s}",
                                on ? "true" : "false", json(text).c_str(), json(kind).c_str(), answers.c_str(),
                                byRecords ? "true" : "false", records.c_str(), json(chosenText).c_str(),
+                               json(cursorText).c_str(), json(hint).c_str(), counts ? "true" : "false",
+                               json(w.askCounts).c_str(), json(w.countLeft).c_str(), json(w.countRight).c_str(),
                                json(w.answerButton).c_str(), json(verdict).c_str(),
                                json(on ? scoreText(score, language) : "").c_str(),
                                on && current + 1 < steps->size() ? "true" : "false"));
@@ -259,6 +281,36 @@ EMSCRIPTEN_KEEPALIVE void pageAskRecord(int record)
         choose(record);
 }
 
+// The arrow keys on the picture: the record of the call nearest that way on the screen, (dx, dy) in
+// its pixels (y down), from the one they are on; the first press goes to the call's first record.
+EMSCRIPTEN_KEEPALIVE void pageAskMove(int dx, int dy)
+{
+    if (!question || !stepsOnScreen() || !choosesRecords(openQuestion()))
+        return;
+    const int x = glutGet(GLUT_WINDOW_WIDTH) / 2, y = glutGet(GLUT_WINDOW_HEIGHT) / 2;
+    Point2 from, to; // the arrow in the plane, through the view as it is turned and zoomed
+    if (!planePoint(x, y, from.x, from.y) || !planePoint(x + 100 * dx, y + 100 * dy, to.x, to.y))
+        return;
+    const CallRecords call = callOf(viewSteps()[*question]);
+    cursor = std::visit([&](const auto& run) { return recordToward(run, call, cursor, to.x - from.x, to.y - from.y); },
+                        page.shown->run);
+    showOpen();
+}
+
+// Enter or Space on the picture: the record the arrow keys are on chosen or unchosen.
+EMSCRIPTEN_KEEPALIVE void pageAskPick()
+{
+    if (question && stepsOnScreen() && choosesRecords(openQuestion()) && cursor >= 0)
+        choose(cursor);
+}
+
+// A strip's records counted on each side, as its answer.
+EMSCRIPTEN_KEEPALIVE void pageAskCounts(int left, int right)
+{
+    if (question && stepsOnScreen() && openQuestion() == Question::strip && left >= 0 && right >= 0)
+        answer({.left = left, .right = right});
+}
+
 // The x typed for the open split's line.
 EMSCRIPTEN_KEEPALIVE void pageAskPlace(double x)
 {
@@ -279,7 +331,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageSetQuestions(const char* list)
     try {
         page.options.questions = parseExplainOptions({"--questions", list}).questions;
         question.reset();
-        chosen.clear();
+        clearAnswer();
         return handOver("");
     } catch (const OptionError& e) {
         return handOver(explainMessage(e.what()));

@@ -1,8 +1,9 @@
 // The choosers, the switches and the key buttons, made from the C++'s lists; the language of the
-// texts beside the picture.
+// texts beside the picture and of the page's labels about the questions, the tree and the cost.
 const controls = {
   lists: null,   // what the C++ offers: programs, sets, dimensions, languages, keys, counts
-  language: "",  // of the steps, the calls, the listing and the keys
+  language: "",  // of the steps, the calls, the listing, the keys and those labels
+  labels: {},    // the labels in it, by the name the C++ gives each
   stopped: "",   // the message's start should the WebAssembly stop, when it can no longer be asked
 };
 
@@ -62,6 +63,17 @@ function setLanguage(code) {
   $("lang").value = code;
   $("side").lang = code;
   page.call("pageLanguage", null, code);
+  // The labels: an element's text by its id, or its attribute after "@"; the chart's are drawn with it.
+  controls.labels = page.json("pageLabels");
+  for (const [name, text] of Object.entries(controls.labels)) {
+    const [id, attribute] = name.split("@"), element = $(id);
+    if (element && attribute)
+      element.setAttribute(attribute, text);
+    else if (element)
+      element.textContent = text;
+  }
+  if (costChart.table)
+    drawCost(costChart.table);
   for (const button of $("keys").children)
     button.textContent = button.keyLabels[code];
   const lines = page.text("pageListing").split("\n");

@@ -1,6 +1,10 @@
 // The cost against all pairs: counted by the C++ for the kind and dimension chosen, drawn as a
-// log-log chart and a table. The counting holds the page for a second or more: the note is drawn
-// first.
+// log-log chart and a table, in the language of the page's labels. The counting holds the page for
+// a second or more: the note is drawn first.
+const costChart = {
+  table: "",  // the cost table drawn, drawn again in another language
+};
+
 function countCost() {
   const parameters = {set: $("set").value, dim: $("dim").value, count: $("cost-most").value.trim()};
   if ($("seed").value.trim())
@@ -45,19 +49,18 @@ function column(header, pattern) {
 // The cost table (a header line, then whitespace-separated columns) as a log-log chart of both
 // curves against the records, and as a table.
 function drawCost(text) {
+  costChart.table = text;
+  const words = controls.labels;
   const lines = text.trim().split("\n").map(line => line.trim().split(/\s+/));
   const header = lines[0], rows = lines.slice(1);
   const n = column(header, /^(n|records)$/i), computed = column(header, /^(distances|computed)/i),
         pairs = column(header, /pairs/i), moved = column(header, /^moved$/), reference = column(header, /^nlog2n$/);
   // The distances grow like n, the records the y-splits move like n log n: the reference dashed.
   const curves = [
-    {name: "divide and conquer: distances computed (like n)", column: computed, dash: "", mark: "circle",
-     colour: "#1b5fb0"},
-    {name: "records moved by the y-splits (like n log n)", column: moved, dash: "", mark: "diamond",
-     colour: "#6a2a9a"},
-    {name: "n \u00b7 \u2308log\u2082 n\u2309, for reference", column: reference, dash: "3 4", mark: "none",
-     colour: "#555"},
-    {name: "all pairs: n(n\u22121)/2", column: pairs, dash: "6 4", mark: "square", colour: "#b03a1b"},
+    {name: words["chart-distances"], column: computed, dash: "", mark: "circle", colour: "#1b5fb0"},
+    {name: words["chart-moved"], column: moved, dash: "", mark: "diamond", colour: "#6a2a9a"},
+    {name: words["chart-reference"], column: reference, dash: "3 4", mark: "none", colour: "#555"},
+    {name: words["chart-pairs"], column: pairs, dash: "6 4", mark: "square", colour: "#b03a1b"},
   ];
   const xs = rows.map(r => Number(r[n]));
   const ys = rows.flatMap(r => curves.map(c => Number(r[c.column]))).filter(y => y > 0);
@@ -66,8 +69,7 @@ function drawCost(text) {
   const ly = Math.floor(Math.log10(Math.min(...ys))), hy = Math.ceil(Math.log10(Math.max(...ys)));
   const x = v => left + (Math.log2(v) - lx) / Math.max(hx - lx, 1) * (width - left - right);
   const y = v => height - bottom - (Math.log10(v) - ly) / Math.max(hy - ly, 1) * (height - top - bottom);
-  const chart = svg("svg", {viewBox: `0 0 ${width} ${height}`, role: "img",
-                            "aria-label": "distances computed, records moved, n log2 n and all pairs against the records, on log scales"});
+  const chart = svg("svg", {viewBox: `0 0 ${width} ${height}`, role: "img", "aria-label": words["chart-name"]});
   chart.append(svg("rect", {x: left, y: top, width: width - left - right, height: height - top - bottom,
                             fill: "none", stroke: "#888"}));
   // Ticks: x at the powers of 2 counted, labelled so that at most 7 labels fit; y at powers of 10.
@@ -88,9 +90,9 @@ function drawCost(text) {
     chart.append(label);
   }
   chart.append(svg("text", {x: (left + width - right) / 2, y: height - 10, "text-anchor": "middle"},
-                   "records n (log scale)"));
+                   words["chart-x"]));
   chart.append(svg("text", {x: 14, y: (top + height - bottom) / 2, "text-anchor": "middle",
-                            transform: `rotate(-90 14 ${(top + height - bottom) / 2})`}, "distances, records (log scale)"));
+                            transform: `rotate(-90 14 ${(top + height - bottom) / 2})`}, words["chart-y"]));
   curves.forEach((c, i) => {
     const points = rows.map(r => [Number(r[n]), Number(r[c.column])]).filter(([, v]) => v > 0);
     chart.append(svg("polyline", {points: points.map(([a, b]) => `${x(a)},${y(b)}`).join(" "), fill: "none",
@@ -122,7 +124,7 @@ function drawCost(text) {
   table.append(head, body);
   const scroller = document.createElement("div");
   scroller.id = "cost-table";
-  for (const [name, value] of [["tabindex", "0"], ["role", "region"], ["aria-label", "The cost table"]])
+  for (const [name, value] of [["tabindex", "0"], ["role", "region"], ["aria-label", words["cost-table-name"]]])
     scroller.setAttribute(name, value); // scrolled by keys too
   scroller.append(table);
   $("cost").replaceChildren(chart, scroller);

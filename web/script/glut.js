@@ -1,12 +1,16 @@
 // The picture's keys, size and GLUT: what emscripten's GLUT does otherwise than freeglut, set right before
 // it starts; the canvas's size followed; and the module that starts the page.
 // Backspace on the picture, which emscripten's GLUT gives no key code the steps know, goes to the
-// window's keyboard function as the native window gets it.
+// window's keyboard function as the native window gets it; the keys that choose a question's records
+// there go to the question.
 for (const type of ["keydown", "keyup", "keypress"])
   window.addEventListener(type, e => {
     if (e.target !== canvas && e.target !== document.body)
       return;
-    if (e.key === "Backspace") {
+    if (e.target === canvas && askKey(e)) {
+      e.preventDefault();
+      e.stopImmediatePropagation();
+    } else if (e.key === "Backspace") {
       e.preventDefault();
       e.stopImmediatePropagation();
       if (type === "keydown" && GLUT.keyboardFunc)

@@ -4,6 +4,7 @@ const steps = {
   addressTimer: 0,  // the address is rewritten once the steps rest for a moment
   askFocus: null,   // what had the focus when a question opened, given back once it is answered
   askPressed: null, // a press on the picture that may be a click for the open question: {x, y, touch}
+  askKeys: false,   // the open question is answered by records, which the arrow keys reach on the picture
 };
 
 function showStep() {
@@ -52,9 +53,10 @@ function rewriteAddress() {
 
 // Asking before a step's result: the C++ says what is asked, what answers it, which records may be
 // chosen and how many answers were right; the page shows the question with its two answers, or
-// the call's records as buttons, in place of the next step (Next and Previous wait for an answer),
-// and holds the report back until the last step. A click or tap on the picture places a split's
-// line or chooses a record.
+// the call's records as buttons (a larger call's strip takes its counts on each side), in place of
+// the next step (Next and Previous wait for an answer), and holds the report back until the last
+// step. A click or tap on the picture places a split's line or chooses a record, as the arrow keys
+// and Enter do there.
 function showAsk() {
   const ask = page.json("pageAsk");
   const open = ask.question !== "";
@@ -73,6 +75,11 @@ function showAsk() {
     return button;
   }));
   $("ask-chosen").textContent = ask.chosen;
+  $("ask-hint").textContent = ask.hint;
+  $("ask-cursor").textContent = ask.cursor;
+  $("ask-counts").hidden = !open || !ask.counts;
+  ["ask-counts-legend", "ask-left-label", "ask-right-label"].forEach((id, i) => $(id).textContent = ask.countWords[i]);
+  steps.askKeys = open && ask.byRecords;
   $("ask-submit").textContent = ask.answerLabel;
   $("ask-submit").hidden = !open || (ask.kind !== "strip" && ask.kind !== "split");
   $("ask-place-box").hidden = !open || ask.kind !== "split"; // the split's x typed, for a call of any size
@@ -87,8 +94,10 @@ function showAsk() {
     steps.askFocus = null; // a jump ended the question unanswered
   if (open && !steps.askFocus) { // a new question
     steps.askFocus = document.activeElement || canvas;
-    $("ask-place").value = "";
-    (ask.byRecords ? $("ask-records").firstElementChild || (ask.kind === "split" ? $("ask-place") : canvas)
+    for (const id of ["ask-place", "ask-left", "ask-right"])
+      $(id).value = "";
+    (ask.byRecords ? $("ask-records").firstElementChild ||
+                     (ask.kind === "split" ? $("ask-place") : ask.counts ? $("ask-left") : canvas)
                    : $("ask-0")).focus();
   }
 }
@@ -112,21 +121,44 @@ function answerAsk(call, record) {
 }
 $("ask-0").onclick = () => answerAsk(() => page.call("pageAnswer", null, 0));
 $("ask-1").onclick = () => answerAsk(() => page.call("pageAnswer", null, 1));
+// Answer: a split by its x typed; a strip by its counts when either is typed (whole numbers both),
+// else by the records chosen.
 $("ask-submit").onclick = () => {
   const x = Number($("ask-place").value.trim().replace(",", "."));
-  if (page.json("pageAsk").kind !== "split")
+  const counts = ["ask-left", "ask-right"].map(id => $(id).value.trim());
+  const ask = page.json("pageAsk");
+  if (ask.kind === "strip" && ask.counts && counts.some(c => c)) {
+    const bad = counts.findIndex(c => !/^\d{1,9}$/.test(c));
+    if (bad >= 0)
+      $(["ask-left", "ask-right"][bad]).focus();
+    else
+      answerAsk(() => page.call("pageAskCounts", null, Number(counts[0]), Number(counts[1])));
+  } else if (ask.kind !== "split")
     answerAsk(() => page.call("pageAskSubmit", null));
   else if ($("ask-place").value.trim() && Number.isFinite(x))
     answerAsk(() => page.call("pageAskPlace", null, x));
   else
     $("ask-place").focus();
 };
-$("ask-place").onkeydown = e => {
-  if (e.key !== "Enter")
-    return;
-  e.preventDefault(); // no press of the button the focus goes back to
-  $("ask-submit").click();
-};
+for (const id of ["ask-place", "ask-left", "ask-right"])
+  $(id).onkeydown = e => {
+    if (e.key !== "Enter")
+      return;
+    e.preventDefault(); // no press of the button the focus goes back to
+    $("ask-submit").click();
+  };
+
+// The arrow keys, Enter and Space on the picture while records answer the open question: they go
+// from record to record and choose the one there, in place of the steps' keys (which wait meanwhile).
+const askArrows = {ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, -1], ArrowDown: [0, 1]};
+function askKey(e) {
+  if (!steps.askKeys || !(e.key in askArrows || e.key === "Enter" || e.key === " "))
+    return false;
+  if (e.type === "keydown")
+    answerAsk(() => e.key in askArrows ? page.call("pageAskMove", null, ...askArrows[e.key])
+                                       : page.call("pageAskPick", null));
+  return true;
+}
 
 // The kinds of question, as check boxes in the language; a change asks the C++ to take them.
 function showAskKinds() {
