@@ -57,6 +57,8 @@ EMSCRIPTEN_KEEPALIVE void pageWord(const char* bytes, int length) { words.emplac
 // again), then pagePointsLength says how many it wrote. Null, with nothing kept, when memory runs out.
 EMSCRIPTEN_KEEPALIVE char* pagePointsRoom(int length)
 {
+    if (length < 0) // beyond what an int counts: more than the page can hold
+        return nullptr;
     try {
         page.pointsText.resize(static_cast<std::size_t>(length));
         return page.pointsText.data();
