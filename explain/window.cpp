@@ -103,6 +103,18 @@ void resize()
         onWindowReshape(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
 }
 
+// The view at the options' step, before the window (whose camera sees the records), with the texts
+// beside the picture in their room for its size.
+template <class Point>
+void beginWindowView(const ClosestPairRun<Point>& run, std::vector<Step> all, const ExplainOptions& options,
+                     int width, int height)
+{
+    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
+                  options.digits);
+    textBeside = true;
+    keepTextRoom(width, height);
+}
+
 } // namespace
 
 void takeStepKeys()
@@ -124,11 +136,7 @@ void showSteps(const ClosestPairRun<Point>& run, std::vector<Step> all, const Ex
 {
     int argc = 1;
     char* argv[] = {program, nullptr};
-    // Before the window, whose camera sees the records.
-    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
-                  options.digits);
-    textBeside = true;
-    keepTextRoom(windowWidth, windowHeight);
+    beginWindowView(run, std::move(all), options, windowWidth, windowHeight);
     openViewer(argc, argv, windowWidth, windowHeight);
     takeStepKeys();
     glutMainLoop();
@@ -141,12 +149,9 @@ std::string drawSlide(const ClosestPairRun<Point>& run, std::vector<Step> all, c
     std::string why;
     if (!scalableFontReady(&why))
         return why;
-    beginStepView(run, std::move(all), static_cast<std::size_t>(options.step.value_or(1) - 1), options.language,
-                  options.digits);
     setLarge(true);
     drawScale = stepDrawScale();
-    textBeside = true;
-    keepTextRoom(slideWidth, slideHeight);
+    beginWindowView(run, std::move(all), options, slideWidth, slideHeight);
     why = openOffscreenFrame(slideWidth, slideHeight);
     if (!why.empty())
         return "cannot draw without a display: " + why;

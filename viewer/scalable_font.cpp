@@ -80,8 +80,6 @@ bool scalableFontReady(std::string* why)
 ScalableMetrics scalableMetrics()
 {
     const FT_Face face = font().face;
-    if (face == nullptr)
-        return {0.6f, 0.8f};
     const float height = static_cast<float>(faceHeight(face));
     return {static_cast<float>(face->max_advance_width) / height, static_cast<float>(face->ascender) / height};
 }

@@ -8,7 +8,8 @@
 // Reads the font once: whether it could; else why not in why.
 bool scalableFontReady(std::string* why = nullptr);
 
-// Per pixel of the text's height: from one character to the next, and above the baseline.
+// Per pixel of the text's height: from one character to the next, and above the baseline; once
+// the font could be read.
 struct ScalableMetrics {
     float advance;
     float ascent;

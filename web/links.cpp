@@ -14,16 +14,18 @@ constexpr std::size_t linkMostCharacters = 160'000;
 
 } // namespace
 
-std::string pointsLinkOf(const AnyRun& run)
+std::optional<std::string> pointsLinkOf(const AnyRun& run)
 {
     // A coordinate takes two characters at least ("0,"): past so many records the text cannot fit,
-    // and only its being too long is kept, without writing the records' texts.
+    // and its records' texts are not written at all.
     const int dimension = std::holds_alternative<ClosestPairRun<Point2>>(run) ? 2 : 3;
     if (static_cast<std::size_t>(recordCount(run)) * 2 * dimension > linkMostCharacters)
-        return std::string(linkMostCharacters + 1, ';');
+        return std::nullopt;
     std::string text;
     for (const char c : recordsText(run, ",", ";", linkMostCharacters))
         text += c == '+' ? std::string("%2B") : std::string(1, c);
+    if (text.size() > linkMostCharacters)
+        return std::nullopt;
     return text;
 }
 
@@ -70,8 +72,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageLink(const char* language)
 EMSCRIPTEN_KEEPALIVE const char* pageAddress()
 {
     ShownLink shown{page.options, page.shown ? page.shown->seed : -1, "", 0, {}};
-    if (page.linkPoints.size() <= linkMostCharacters)
-        shown.points = page.linkPoints;
+    shown.points = page.linkPoints.value_or("");
     if (stepsOnScreen())
         shown.step = stepPlayer().current + 1;
     for (const OptionRow& row : optionRows())
@@ -83,7 +84,7 @@ EMSCRIPTEN_KEEPALIVE const char* pageAddress()
 // Said above the picture when the user's points are too many for a link; else "".
 EMSCRIPTEN_KEEPALIVE const char* pagePointsNote()
 {
-    if (!page.shown || page.linkPoints.size() <= linkMostCharacters)
+    if (!page.shown || page.linkPoints)
         return handOver("");
     return handOver(printfText("%d records are too many for a link (over %zu characters); save the points instead",
                                recordCount(page.shown->run), linkMostCharacters));

@@ -60,7 +60,7 @@ std::string openLine(const std::vector<std::string>& line, bool explain, std::op
             endEditing();
             forgetRecordsTexts();
         }
-        page.linkPoints = o.points ? pointsLinkOf(page.shown->run) : "";
+        page.linkPoints = o.points ? pointsLinkOf(page.shown->run) : std::string();
         page.options = o;
         page.explaining = explain;
         showSet(std::move(steps), start - 1);

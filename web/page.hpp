@@ -19,7 +19,8 @@ struct PageState {
     ExplainOptions options;            // what it was opened with
     bool explaining = false;           // steps, or the programs' picture
     std::string pointsText;            // the text of the user's points, under any name
-    std::string linkPoints;            // the shown user's points as a link carries them, or ""
+    std::optional<std::string> linkPoints; // the shown user's points as a link carries them ("" for
+                                           // another set), or none when they are too many for a link
     bool presenting = false;           // present mode: the picture and the step's texts on one screen
 };
 extern PageState page;
@@ -61,9 +62,8 @@ std::string recordsText(const AnyRun& run, const char* between, const char* end,
 std::string recordsText(const Point2* records, std::size_t count, const char* between, const char* end);
 
 // The records as a link's points parameter carries them: shortest texts, a comma between coordinates
-// and a semicolon after each record, the + of an exponent written %2B; past what a link holds, only
-// as much as tells that they are too many.
-std::string pointsLinkOf(const AnyRun& run);
+// and a semicolon after each record, the + of an exponent written %2B; none past what a link holds.
+std::optional<std::string> pointsLinkOf(const AnyRun& run);
 
 // Forgets the texts recordsText keeps for a set's coordinates (a new set was opened).
 void forgetRecordsTexts();
