@@ -102,12 +102,16 @@ function handPasted(text) {
   return read === text.length || page.points(new TextEncoder().encode(text));
 }
 
+// The job's report comes before its picture: a redisplay it asks for waits for the frame that
+// shows the text, since a large set's picture can take a software renderer most of a second.
 function whileWorking(what, job) {
   $("busy").textContent = what;
   $("busy").hidden = false;
   for (const id of opening.controls)
     $(id).disabled = true;
   requestAnimationFrame(() => setTimeout(() => {
+    const held = !GLUT.requestedAnimationFrame;
+    GLUT.requestedAnimationFrame = true; // as if a redisplay were asked for already
     try {
       job();
     } finally {
@@ -115,6 +119,11 @@ function whileWorking(what, job) {
       $("busy").textContent = "";
       for (const id of opening.controls)
         $(id).disabled = false;
+      if (held)
+        requestAnimationFrame(() => {
+          GLUT.requestedAnimationFrame = false;
+          _glutPostRedisplay();
+        });
     }
   }, 0));
 }
