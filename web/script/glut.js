@@ -83,12 +83,16 @@ function letTabLeave() {
   }
 }
 
+// The C++ that opens a large set, run once on a small one after the first picture, so that the
+// browser has its fast code ready when a large one comes.
+function warmUp() { page.call("pageWarmUp", null); }
+
 var Module = {
   canvas,
   print: text => console.log(text),
   printErr: text => console.warn(text),
   preRun: [adaptGlut, letTabLeave],
-  postRun: [() => { fitCanvas(); buildControls(); openAddress(); }],
+  postRun: [() => { fitCanvas(); buildControls(); openAddress(); requestAnimationFrame(() => setTimeout(warmUp, 0)); }],
   onStepShown: () => controls.lists && showStep(),
   saveSlide: () => $("save-slide").click(), // the s key on the picture
   onAbort: what => showError(controls.stopped + what),
