@@ -3,9 +3,11 @@
 #include "search/point.hpp"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <utility>
 #ifdef CLOSEST_THREADS
 #include <thread>
@@ -27,7 +29,7 @@ constexpr int keySortLeastCount = 256;
 
 // A coordinate's key: its bits, ordered as the doubles are (-0 as +0, which it equals), with the
 // record's index, which breaks ties as the stable sort does. Packed into 12 bytes, which keeps the
-// sorts' memory at 4 * 12 bytes a record, both orderings at once.
+// sorts' memory at 2 * 12 bytes a record, both orderings at once.
 struct [[gnu::packed]] Keyed {
     std::uint64_t key;
     std::uint32_t index;
@@ -41,33 +43,54 @@ std::uint64_t orderedBits(double value)
     return bits >> 63 != 0 ? ~bits : bits | std::uint64_t{1} << 63;
 }
 
-// The stable sort's order by one coordinate, built from the coordinates' keys in keyed and other
-// (count each): a radix sort from the lowest byte to the highest, each pass stable, the passes
-// where every key has the same byte skipped. False, with nothing written, when a coordinate is NaN,
-// which has no place in that order.
+bool keyedBefore(const Keyed& a, const Keyed& b) { return a.key < b.key || (a.key == b.key && a.index < b.index); }
+
+// The stable sort's order by one coordinate, with no comparison through the pointers: the records
+// dealt into as many buckets as there are records, by where the coordinate lies between the least
+// and the greatest, then each bucket sorted by key and index. Subtracting the least and dividing
+// by the span both round, and rounding keeps the order of what it rounds, so no value in a bucket
+// exceeds one in a later bucket, equal values share one, and none is past the last. False, with
+// nothing written, when a coordinate is NaN (it has no place in that order), the span is not
+// finite, or there is no memory for the buckets.
 template <class Point>
-bool keySortBy(Point* records, int count, int axis, Point** order, Keyed* keyed, Keyed* other)
+bool keySortBy(Point* records, int count, int axis, Point** order, Keyed* keyed)
 {
-    std::uint32_t counts[8][256] = {};
+    double least = coordinate(records[0], axis), greatest = least;
     for (int i = 0; i < count; ++i) {
         const double value = coordinate(records[i], axis);
         if (value != value)
             return false;
-        const std::uint64_t key = orderedBits(value);
-        keyed[i] = {key, static_cast<std::uint32_t>(i)};
-        for (int pass = 0; pass < 8; ++pass)
-            ++counts[pass][key >> (8 * pass) & 0xff];
+        least = std::min(least, value);
+        greatest = std::max(greatest, value);
     }
-    for (int pass = 0; pass < 8; ++pass) {
-        std::uint32_t* const starts = counts[pass];
-        if (starts[keyed[0].key >> (8 * pass) & 0xff] == static_cast<std::uint32_t>(count))
+    const double span = greatest - least;
+    if (!std::isfinite(span))
+        return false;
+    const auto bucketOf = [&](int i) {
+        return span == 0 ? 0u : static_cast<std::uint32_t>((coordinate(records[i], axis) - least) / span * (count - 1));
+    };
+    const std::unique_ptr<std::uint32_t[], decltype(&std::free)> starts(
+        static_cast<std::uint32_t*>(std::calloc(static_cast<std::size_t>(count) + 1, sizeof(std::uint32_t))),
+        std::free);
+    if (starts == nullptr)
+        return false;
+    for (int i = 0; i < count; ++i)
+        ++starts[bucketOf(i) + 1];
+    for (int b = 0; b < count; ++b)
+        starts[b + 1] += starts[b];
+    for (int i = 0; i < count; ++i)
+        keyed[starts[bucketOf(i)]++] = {orderedBits(coordinate(records[i], axis)), static_cast<std::uint32_t>(i)};
+    // Each bucket now ends where the next begins, its records in the order of their indices.
+    for (std::uint32_t begin = 0, b = 0; b < static_cast<std::uint32_t>(count); begin = starts[b++]) {
+        Keyed* const first = keyed + begin;
+        Keyed* const last = keyed + starts[b];
+        if (last - first > 16) {
+            std::sort(first, last, keyedBefore);
             continue;
-        std::uint32_t start = 0;
-        for (int b = 0; b < 256; ++b)
-            start += std::exchange(starts[b], start);
-        for (int i = 0; i < count; ++i)
-            other[starts[keyed[i].key >> (8 * pass) & 0xff]++] = keyed[i];
-        std::swap(keyed, other);
+        }
+        for (Keyed* k = first + 1; k < last; ++k) // by key alone: the indices are in order already
+            for (Keyed* j = k; j > first && j[-1].key > j->key; --j)
+                std::swap(j[-1], *j);
     }
     for (int i = 0; i < count; ++i)
         order[i] = &records[keyed[i].index];
@@ -75,11 +98,11 @@ bool keySortBy(Point* records, int count, int axis, Point** order, Keyed* keyed,
 }
 
 // The records' order by one coordinate, as glibc's qsort leaves it: by key when given room for
-// the keys (2 * count) and no coordinate is NaN, else by the stable sort.
+// the keys (count) and the key sort can order them, else by the stable sort.
 template <class Point>
 void orderBy(Point* records, int count, int axis, Point** order, Keyed* room)
 {
-    if (room != nullptr && keySortBy(records, count, axis, order, room, room + count))
+    if (room != nullptr && keySortBy(records, count, axis, order, room))
         return;
     for (int i = 0; i < count; ++i)
         order[i] = &records[i];
@@ -92,7 +115,7 @@ Keyed* keyRoom(int count)
 {
     if (count < keySortLeastCount)
         return nullptr;
-    return static_cast<Keyed*>(std::malloc(sizeof(Keyed) * 4 * static_cast<std::size_t>(count)));
+    return static_cast<Keyed*>(std::malloc(sizeof(Keyed) * 2 * static_cast<std::size_t>(count)));
 }
 
 // The programs sort with qsort, which in glibc is a stable merge sort; other C libraries' qsort
@@ -122,7 +145,7 @@ ClosestPairRun<Point> sortRun(Point* records, int count, bool stable)
         return run;
     if (stable || !qsortIsGlibcs) {
         Keyed* const room = keyRoom(count);
-        Keyed* const yRoom = room == nullptr ? nullptr : room + 2 * static_cast<std::size_t>(count);
+        Keyed* const yRoom = room == nullptr ? nullptr : room + count;
 #ifdef CLOSEST_THREADS
         std::thread byY([&run, records, count, yRoom] { orderBy(records, count, 1, run.byY, yRoom); });
         orderBy(records, count, 0, run.byX, room);

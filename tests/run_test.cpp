@@ -47,29 +47,37 @@ TEST(SortRun, StableSortGivesTheQsortOrder)
 }
 
 // The orderings by key equal the stable sort's on coordinates with every kind of tie and order:
-// -0 beside +0, negatives, infinities, subnormals, many equal values; with a NaN as well, which
-// the stable sort orders alone. Counts on both sides of where the key sort takes over.
+// -0 beside +0, negatives, subnormals, a far value that crowds the rest into one bucket, many equal
+// values, values spread evenly; with infinities, and with a NaN, which the stable sort orders
+// alone. Counts on both sides of where the key sort takes over.
 TEST(SortRun, KeyOrderIsTheStableSortsOrder)
 {
-    const double values[] = {0.0, -0.0, 1.5, -1.5, 1e-310, -1e-310, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, 3, 3, -2};
+    const std::vector<double> kinds[] = {{0.0, -0.0, 1.5, -1.5, 1e-310, -1e-310, 1e300, -1e300, HUGE_VAL, -HUGE_VAL, 3, 3, -2},
+                                         {0.0, -0.0, 1.5, -1.5, 1e-310, -1e-310, 1e300, 3, 3, -2},
+                                         {}}; // spread evenly, one in eight the same
     std::mt19937 pick(25);
-    for (const bool withNaN : {false, true})
-        for (const int count : {255, 256, 257, 3000}) {
-            auto* records = allocateArray<Point2>(count);
-            for (int i = 0; i < count; ++i)
-                records[i] = {values[pick() % std::size(values)], values[pick() % std::size(values)] * (pick() % 3)};
-            if (withNaN)
-                records[count / 2].y = std::numeric_limits<double>::quiet_NaN();
-            std::vector<Point2*> byX(static_cast<std::size_t>(count)), byY(byX.size());
-            for (int i = 0; i < count; ++i)
-                byX[static_cast<std::size_t>(i)] = byY[static_cast<std::size_t>(i)] = &records[i];
-            std::stable_sort(byX.begin(), byX.end(), [](const Point2* a, const Point2* b) { return a->x < b->x; });
-            std::stable_sort(byY.begin(), byY.end(), [](const Point2* a, const Point2* b) { return a->y < b->y; });
-            ClosestPairRun<Point2> run = sortRun(records, count, true);
-            EXPECT_TRUE(std::equal(byX.begin(), byX.end(), run.byX) && std::equal(byY.begin(), byY.end(), run.byY))
-                << count << " records" << (withNaN ? ", one y NaN" : "");
-            releaseRun(run);
-        }
+    std::uniform_real_distribution<double> spread(-1, 1);
+    const auto value = [&](const std::vector<double>& kind) {
+        return kind.empty() ? (pick() % 8 == 0 ? 0.25 : spread(pick)) : kind[pick() % kind.size()];
+    };
+    for (const auto& kind : kinds)
+        for (const bool withNaN : {false, true})
+            for (const int count : {255, 256, 257, 3000}) {
+                auto* records = allocateArray<Point2>(count);
+                for (int i = 0; i < count; ++i)
+                    records[i] = {value(kind), value(kind) * (pick() % 3)};
+                if (withNaN)
+                    records[count / 2].y = std::numeric_limits<double>::quiet_NaN();
+                std::vector<Point2*> byX(static_cast<std::size_t>(count)), byY(byX.size());
+                for (int i = 0; i < count; ++i)
+                    byX[static_cast<std::size_t>(i)] = byY[static_cast<std::size_t>(i)] = &records[i];
+                std::stable_sort(byX.begin(), byX.end(), [](const Point2* a, const Point2* b) { return a->x < b->x; });
+                std::stable_sort(byY.begin(), byY.end(), [](const Point2* a, const Point2* b) { return a->y < b->y; });
+                ClosestPairRun<Point2> run = sortRun(records, count, true);
+                EXPECT_TRUE(std::equal(byX.begin(), byX.end(), run.byX) && std::equal(byY.begin(), byY.end(), run.byY))
+                    << count << " records of kind " << &kind - kinds << (withNaN ? ", one y NaN" : "");
+                releaseRun(run);
+            }
 }
 
 TEST(Format, ReportAndShortestTexts)
