@@ -604,6 +604,8 @@ class Page(unittest.TestCase):
 
     def test_a_large_set_shows_its_work_then_why_it_has_no_steps(self):
         self.open("?explain&lang=en")
+        dots = lambda: len(self.picture().where((0, 0, 0)))  # noqa: E731
+        few = dots()
         self.js("""const busy = document.getElementById("busy"), open = document.getElementById("set-open");
                    window.seen = [];
                    new MutationObserver(() => seen.push([busy.hidden, busy.textContent !== "", open.disabled]))
@@ -617,6 +619,12 @@ class Page(unittest.TestCase):
         self.assertEqual("closest_explain: uniform: " + note.text,
                          refusal("--set", "uniform", "--count", "200001", "--seed", "5"))
         self.assertLess(note.location["y"], self.canvas().location["y"], "above the picture")
+        # Its picture follows its report, and the picture goes on being redrawn after it.
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: dots() > 100 * few)
+        many = dots()
+        self.browser.find_element(By.ID, "large").click()
+        WebDriverWait(self.browser, PATIENCE).until(lambda b: dots() != many)
+        self.browser.find_element(By.ID, "large").click()
         self.browser.find_element(By.ID, "explain").click()
         self.assertFalse(note.is_displayed(), "no steps asked for, no note")
 
