@@ -66,8 +66,14 @@ bool keySortBy(Point* records, int count, int axis, Point** order, Keyed* keyed)
     const double span = greatest - least;
     if (!std::isfinite(span))
         return false;
+    if (span == 0) { // all equal: the records' own order
+        for (int i = 0; i < count; ++i)
+            order[i] = &records[i];
+        return true;
+    }
+    // Computed twice, when counting and when dealing, rather than kept in 4 more bytes a record.
     const auto bucketOf = [&](int i) {
-        return span == 0 ? 0u : static_cast<std::uint32_t>((coordinate(records[i], axis) - least) / span * (count - 1));
+        return static_cast<std::uint32_t>((coordinate(records[i], axis) - least) / span * (count - 1));
     };
     const std::unique_ptr<std::uint32_t[], decltype(&std::free)> starts(
         static_cast<std::uint32_t*>(std::calloc(static_cast<std::size_t>(count) + 1, sizeof(std::uint32_t))),
@@ -80,18 +86,10 @@ bool keySortBy(Point* records, int count, int axis, Point** order, Keyed* keyed)
         starts[b + 1] += starts[b];
     for (int i = 0; i < count; ++i)
         keyed[starts[bucketOf(i)]++] = {orderedBits(coordinate(records[i], axis)), static_cast<std::uint32_t>(i)};
-    // Each bucket now ends where the next begins, its records in the order of their indices.
-    for (std::uint32_t begin = 0, b = 0; b < static_cast<std::uint32_t>(count); begin = starts[b++]) {
-        Keyed* const first = keyed + begin;
-        Keyed* const last = keyed + starts[b];
-        if (last - first > 16) {
-            std::sort(first, last, keyedBefore);
-            continue;
-        }
-        for (Keyed* k = first + 1; k < last; ++k) // by key alone: the indices are in order already
-            for (Keyed* j = k; j > first && j[-1].key > j->key; --j)
-                std::swap(j[-1], *j);
-    }
+    // Each bucket now ends where the next begins.
+    for (std::uint32_t begin = 0, b = 0; b < static_cast<std::uint32_t>(count); begin = starts[b++])
+        if (starts[b] - begin > 1)
+            std::sort(keyed + begin, keyed + starts[b], keyedBefore);
     for (int i = 0; i < count; ++i)
         order[i] = &records[keyed[i].index];
     return true;
